@@ -1,0 +1,15 @@
+#include "app/Vantrel.h"
+
+#include "app/DblChkNF.h"
+#include "ui/Application.h"
+#include "ui/Form1.h"
+
+int VantrelMain(TSystem& system) {
+  TInstanceGuard guard = DblChkNF(system.Process);
+  if (guard.AnotherRuns) return 0;  // silently: nothing has been created yet
+
+  TApplication application(system, ApplicationTitle);
+  TForm1 form(application, system);
+  application.OnClose = [&form] { form.Close(); };
+  return application.Run();
+}

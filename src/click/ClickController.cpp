@@ -1,0 +1,74 @@
+#include "click/ClickController.h"
+
+using namespace win;
+
+TClickController::TClickController(TSystem& system, const IClickOptions& options,
+                                   ITrayAnimation& tray)
+    : FSystem(system), FOptions(options), FTray(tray) {}
+
+void TClickController::StartClick() {
+  const bool ctrl = FOptions.CtrlLock();
+  const bool shift = FOptions.ShiftLock();
+  if (ctrl) FSystem.Input.keybd_event(VK_CONTROL, 0, 0, 0);
+  if (shift) FSystem.Input.keybd_event(VK_SHIFT, 0, 0, 0);
+  if ((ctrl || shift) && !FOptions.LockAndClick()) return;  // keys held, nothing clicks
+  if (FClicker) return;                                      // one worker at a time
+
+  TClickerSettings s;
+  s.Interval = FOptions.Interval();
+  s.PriorityChoice = FOptions.PriorityChoice();
+  s.UpFlag = FUpFlag;
+  s.DownFlag = FDownFlag;
+  s.AutoStop = FOptions.AutoStop();
+  s.UseFixPoint = FUseFixPoint;
+  s.FixPoint = FFixPoint;
+  s.Tolerance = FOptions.Tolerance();
+  FClicker = AutoClicker::Create(FSystem.Threads, FSystem.Input, FSystem.Clock, s);
+  FTray.SetCycleIcons(true);
+}
+
+void TClickController::StopClick() {
+  // Key-ups go out whenever a lock is on, worker or not: End is how a user frees held keys.
+  if (FOptions.CtrlLock()) FSystem.Input.keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  if (FOptions.ShiftLock()) FSystem.Input.keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  if (!FClicker) return;
+  // A worker that ended by itself is still alive through our share: the request is harmless.
+  FClicker->Terminate();
+  FClicker.reset();
+  FTray.SetCycleIcons(false);
+  FTray.SetIconIndex(0);
+}
+
+void TClickController::SetFixPoint() {
+  TPoint p = FFixPoint;
+  FSystem.Input.GetCursorPos(p);
+  FFixPoint = p;
+  FUseFixPoint = true;
+}
+
+void TClickController::ClearFixPoint() {
+  FUseFixPoint = false;
+  if (FOptions.ShiftLock()) StopClick();
+}
+
+void TClickController::ApplyButtonChoice() {
+  switch (FOptions.ButtonChoice()) {
+    case 0: FDownFlag = MOUSEEVENTF_LEFTDOWN; FUpFlag = MOUSEEVENTF_LEFTUP; break;
+    case 1: FDownFlag = MOUSEEVENTF_RIGHTDOWN; FUpFlag = MOUSEEVENTF_RIGHTUP; break;
+    case 2: FDownFlag = MOUSEEVENTF_MIDDLEDOWN; FUpFlag = MOUSEEVENTF_MIDDLEUP; break;
+    default: break;
+  }
+}
+
+void TClickController::HotKeyPressed(TShortCut code) {
+  switch (code) {
+    case VK_HOME: StartClick(); break;
+    case scShift | VK_HOME: SetFixPoint(); break;
+    case scShift | scCtrl | VK_HOME: if (FOptions.CtrlLock()) SetFixPoint(); break;
+    case VK_END: StopClick(); break;
+    case scShift | VK_END: ClearFixPoint(); break;
+    case scCtrl | VK_END: if (FOptions.CtrlLock()) StopClick(); break;
+    case scShift | scCtrl | VK_END: if (FOptions.CtrlLock()) ClearFixPoint(); break;
+    default: break;
+  }
+}

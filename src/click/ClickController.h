@@ -1,0 +1,73 @@
+// The click controller: turns the program's hotkeys into clicking. It starts and stops the
+// click worker, holds Ctrl and Shift down while the key locks are on, captures and forgets
+// the fixed click point and switches the tray animation. Main thread only.
+#pragma once
+
+#include <memory>
+
+#include "click/ClickThread.h"
+#include "platform/System.h"
+
+// The live option values, read at the moment clicking starts.
+class IClickOptions {
+public:
+  virtual ~IClickOptions() = default;
+  virtual int ButtonChoice() const = 0;     // 0 left, 1 right, 2 middle; anything else: no change
+  virtual bool CtrlLock() const = 0;
+  virtual bool ShiftLock() const = 0;
+  virtual bool LockAndClick() const = 0;    // click also while a key lock is on
+  virtual std::int32_t Interval() const = 0;
+  virtual int PriorityChoice() const = 0;
+  virtual bool AutoStop() const = 0;
+  virtual std::int32_t Tolerance() const = 0;
+};
+
+// The tray icon's animation switch.
+class ITrayAnimation {
+public:
+  virtual ~ITrayAnimation() = default;
+  virtual void SetCycleIcons(bool on) = 0;
+  virtual void SetIconIndex(int index) = 0;
+};
+
+// The seven hotkeys, in the order they are registered.
+constexpr TShortCut ClickHotKeys[7] = {
+    win::VK_HOME,                    // start
+    scShift | win::VK_HOME,          // pin the click point
+    scShift | scCtrl | win::VK_HOME, // pin, while the Ctrl lock holds Ctrl
+    win::VK_END,                     // stop
+    scShift | win::VK_END,           // release the click point
+    scCtrl | win::VK_END,            // stop, while the Ctrl lock holds Ctrl
+    scShift | scCtrl | win::VK_END,  // release, while the Ctrl lock holds Ctrl
+};
+
+class TClickController {
+public:
+  TClickController(TSystem& system, const IClickOptions& options, ITrayAnimation& tray);
+
+  void StartClick();
+  void StopClick();
+  void SetFixPoint();
+  void ClearFixPoint();
+  void ApplyButtonChoice();
+  // Serves one press of a registered hotkey; codes not in ClickHotKeys are ignored.
+  void HotKeyPressed(TShortCut code);
+
+  const std::shared_ptr<AutoClicker>& Clicker() const { return FClicker; }
+  bool UseFixPoint() const { return FUseFixPoint; }
+  void ForgetFixPoint() { FUseFixPoint = false; }
+  TPoint FixPoint() const { return FFixPoint; }
+  std::uint32_t DownFlag() const { return FDownFlag; }
+  std::uint32_t UpFlag() const { return FUpFlag; }
+
+private:
+  TSystem& FSystem;
+  const IClickOptions& FOptions;
+  ITrayAnimation& FTray;
+
+  std::shared_ptr<AutoClicker> FClicker;
+  bool FUseFixPoint = false;
+  TPoint FFixPoint;
+  std::uint32_t FDownFlag = 0;
+  std::uint32_t FUpFlag = 0;
+};

@@ -1,0 +1,90 @@
+#include "click/ClickThread.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+using namespace win;
+
+THoldWait SplitInterval(std::int32_t interval) {
+  if (interval > 20) return {20, interval - 20};
+  const std::int32_t wait = interval / 2;  // C++ division rounds toward zero
+  return {wait + interval % 2, wait};
+}
+
+bool PriorityOfChoice(int choice, int& priority) {
+  static constexpr int priorities[] = {
+      THREAD_PRIORITY_TIME_CRITICAL, THREAD_PRIORITY_HIGHEST, THREAD_PRIORITY_ABOVE_NORMAL,
+      THREAD_PRIORITY_NORMAL,        THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_LOWEST,
+      THREAD_PRIORITY_IDLE};
+  if (choice < 0 || choice >= static_cast<int>(std::size(priorities))) return false;
+  priority = priorities[choice];
+  return true;
+}
+
+std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& input, IClock& clock,
+                                                 const TClickerSettings& s) {
+  auto self = std::make_shared<AutoClicker>(TToken{}, input, clock);
+  // The thread holds its own share, released on the thread when the loop has ended.
+  std::unique_ptr<IThread> thread = threads.CreateSuspended([self] {
+    self->Execute();
+    self->FFinished.store(true, std::memory_order_release);
+  });
+  if (!thread) throw std::runtime_error("Thread creation error");
+
+  int priority = THREAD_PRIORITY_NORMAL;
+  if (PriorityOfChoice(s.PriorityChoice, priority)) thread->SetPriority(priority);
+
+  const THoldWait split = SplitInterval(s.Interval);
+  self->FWaitTime = split.Wait;
+  self->FHoldTime = split.Hold;
+  self->FDownFlag = s.DownFlag;
+  self->FUpFlag = s.UpFlag;
+  self->FAutoStop = s.AutoStop;
+  self->FUseFixPoint = s.UseFixPoint;
+  self->FFixPoint = s.FixPoint;
+  self->FTolerance = s.Tolerance;
+
+  input.GetCursorPos(self->FLastPos);
+  if (s.UseFixPoint) {
+    input.SetCursorPos(s.FixPoint.x, s.FixPoint.y);
+    self->FLastPos = s.FixPoint;
+  }
+  thread->Resume();
+  return self;
+}
+
+bool AutoClicker::MovedBeyondTolerance() const {
+  // 64-bit differences: screen coordinates far apart must not overflow.
+  const std::int64_t dx = std::llabs(std::int64_t{FCurPos.x} - FLastPos.x);
+  const std::int64_t dy = std::llabs(std::int64_t{FCurPos.y} - FLastPos.y);
+  return dx > FTolerance || dy > FTolerance;
+}
+
+// An interval typed as a negative number would otherwise reach Sleep as an unsigned wait of
+// about 49 days, holding the button down all that time; a negative time waits not at all.
+void AutoClicker::SleepMs(std::int32_t ms) {
+  FClock.Sleep(ms > 0 ? static_cast<std::uint32_t>(ms) : 0u);
+}
+
+void AutoClicker::Execute() {
+  // Sleep rounds up to the scheduler tick (15.6 ms by default), so hold the 1 ms resolution
+  // while clicking, and only then: an idle program must cost the system nothing.
+  TTimerResolution resolution(FClock, 1);
+  while (!Terminated()) {
+    FInput.GetCursorPos(FCurPos);
+    if (FAutoStop && MovedBeyondTolerance()) {
+      FInput.keybd_event(VK_END, 0, 0, 0);
+      FInput.keybd_event(VK_END, 0, KEYEVENTF_KEYUP, 0);
+      return;
+    }
+    if (FUseFixPoint) {
+      FCurPos = FFixPoint;
+      FInput.SetCursorPos(FCurPos.x, FCurPos.y);
+    }
+    FInput.mouse_event(FDownFlag, FCurPos.x, FCurPos.y, 0, 0);
+    SleepMs(FHoldTime);
+    FInput.mouse_event(FUpFlag, FCurPos.x, FCurPos.y, 0, 0);
+    SleepMs(FWaitTime);
+    FLastPos = FCurPos;
+  }
+}

@@ -1,0 +1,20 @@
+// Synthetic input and the cursor: the four user32 calls the click engine drives.
+// Injected events join the system's input stream and reach whatever window is under the
+// cursor or has the focus; the calls report no failure that the program acts on.
+#pragma once
+
+#include "platform/Types.h"
+
+class IInput {
+public:
+  virtual ~IInput() = default;
+  // mouse_event: without MOUSEEVENTF_MOVE/ABSOLUTE the coordinates are ignored and the
+  // button event happens wherever the cursor is.
+  virtual void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                           std::uint32_t data, std::uintptr_t extraInfo) = 0;
+  virtual void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
+                           std::uintptr_t extraInfo) = 0;
+  // GetCursorPos leaves the point untouched when it fails (another desktop is active).
+  virtual bool GetCursorPos(TPoint& point) = 0;
+  virtual bool SetCursorPos(std::int32_t x, std::int32_t y) = 0;
+};

@@ -1,0 +1,20 @@
+// The system services the program uses, handed to every object that needs one. WinMain
+// builds it from the Win32 adapters; a test builds it from the fake system.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/HotKeys.h"
+#include "platform/Input.h"
+#include "platform/Process.h"
+#include "platform/Threads.h"
+#include "platform/Windows.h"
+
+struct TSystem {
+  IInput& Input;
+  IClock& Clock;
+  IThreads& Threads;
+  IAtoms& Atoms;
+  IHotKeys& HotKeys;
+  IWindows& Windows;
+  IProcess& Process;
+};

@@ -1,0 +1,24 @@
+// Threads with priorities. A thread is created suspended so its owner can set the priority
+// and finish setting up before the body runs; once resumed it runs detached, and the body
+// (with everything it captured) is released on the thread itself when it returns.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class IThread {
+public:
+  // Destroying a thread that was never resumed discards its body without running it;
+  // destroying a resumed one only lets go of the handle.
+  virtual ~IThread() = default;
+  // SetThreadPriority with one of the THREAD_PRIORITY_* values.
+  virtual bool SetPriority(int priority) = 0;
+  virtual void Resume() = 0;
+};
+
+class IThreads {
+public:
+  virtual ~IThreads() = default;
+  // Returns null when the system could not create the thread. The body must not throw.
+  virtual std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) = 0;
+};

@@ -1,0 +1,155 @@
+#include "platform/win32/Win32System.h"
+
+#include "platform/win32/Win32.h"
+
+#include <mmsystem.h>
+
+#include <atomic>
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(), n);
+  return result;
+}
+
+std::string Narrow(const std::wstring& utf16) {
+  if (utf16.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), result.data(), n,
+                      nullptr, nullptr);
+  return result;
+}
+
+// ---- input and time -------------------------------------------------------------------
+
+void TWin32Input::mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                              std::uint32_t data, std::uintptr_t extraInfo) {
+  ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extraInfo);
+}
+
+void TWin32Input::keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
+                              std::uintptr_t extraInfo) {
+  ::keybd_event(vk, scan, flags, extraInfo);
+}
+
+bool TWin32Input::GetCursorPos(TPoint& point) {
+  POINT p;
+  if (!::GetCursorPos(&p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+bool TWin32Input::SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
+
+void TWin32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void TWin32Clock::TimeBeginPeriod(std::uint32_t ms) { ::timeBeginPeriod(ms); }
+void TWin32Clock::TimeEndPeriod(std::uint32_t ms) { ::timeEndPeriod(ms); }
+
+// ---- threads --------------------------------------------------------------------------
+
+namespace {
+
+struct TThreadStart {
+  std::function<void()> Body;
+  std::atomic<bool> Cancelled{false};
+};
+
+DWORD WINAPI ThreadEntry(LPVOID parameter) {
+  std::unique_ptr<TThreadStart> start(static_cast<TThreadStart*>(parameter));
+  try {
+    if (!start->Cancelled.load()) start->Body();
+  } catch (...) {
+    // nothing may unwind out of a thread's entry; the body reports its own failures
+  }
+  return 0;  // the body and what it holds are released here, on this thread
+}
+
+class TWin32Thread final : public IThread {
+public:
+  TWin32Thread(HANDLE handle, TThreadStart* start) : FHandle(handle), FStart(start) {}
+  ~TWin32Thread() override {
+    if (!FResumed) {
+      FStart->Cancelled.store(true);
+      ::ResumeThread(FHandle);  // it runs only to release its start block
+    }
+    ::CloseHandle(FHandle);
+  }
+  bool SetPriority(int priority) override { return ::SetThreadPriority(FHandle, priority) != 0; }
+  void Resume() override {
+    if (FResumed) return;
+    FResumed = true;
+    ::ResumeThread(FHandle);
+  }
+
+private:
+  HANDLE FHandle;
+  TThreadStart* FStart;  // owned by the thread once it runs
+  bool FResumed = false;
+};
+
+}  // namespace
+
+std::unique_ptr<IThread> TWin32Threads::CreateSuspended(std::function<void()> body) {
+  auto start = std::make_unique<TThreadStart>();
+  start->Body = std::move(body);
+  HANDLE handle = ::CreateThread(nullptr, 0, ThreadEntry, start.get(), CREATE_SUSPENDED, nullptr);
+  if (!handle) return nullptr;
+  return std::make_unique<TWin32Thread>(handle, start.release());
+}
+
+// ---- atoms, hotkeys, process ----------------------------------------------------------
+
+std::uint16_t TWin32Atoms::AddGlobalAtom(const std::string& name) {
+  return ::GlobalAddAtomW(Widen(name).c_str());
+}
+
+std::uint16_t TWin32Atoms::DeleteGlobalAtom(std::uint16_t atom) { return ::GlobalDeleteAtom(atom); }
+
+bool TWin32HotKeys::RegisterHotKey(TWnd window, int id, std::uint32_t modifiers, std::uint32_t vk) {
+  return ::RegisterHotKey(ToHwnd(window), id, modifiers, vk) != 0;
+}
+
+bool TWin32HotKeys::UnregisterHotKey(TWnd window, int id) {
+  return ::UnregisterHotKey(ToHwnd(window), id) != 0;
+}
+
+std::string TWin32Process::ModuleFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return Narrow(path);
+    }
+    path.resize(path.size() * 2);  // truncated: a long path
+  }
+}
+
+namespace {
+class TKernelHandle final : public IHeldHandle {
+public:
+  explicit TKernelHandle(HANDLE h) : FHandle(h) {}
+  ~TKernelHandle() override { ::CloseHandle(FHandle); }
+
+private:
+  HANDLE FHandle;
+};
+}  // namespace
+
+bool TWin32Process::MutexExists(const std::string& name) {
+  HANDLE h = ::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, Widen(name).c_str());
+  if (!h) return false;
+  ::CloseHandle(h);
+  return true;
+}
+
+std::unique_ptr<IHeldHandle> TWin32Process::CreateNamedMutex(const std::string& name) {
+  HANDLE h = ::CreateMutexW(nullptr, FALSE, Widen(name).c_str());
+  if (!h) return nullptr;
+  return std::make_unique<TKernelHandle>(h);
+}

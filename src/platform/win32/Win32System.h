@@ -1,0 +1,85 @@
+// The Win32 adapters of every port: thin, argument conversion and the call.
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include "platform/System.h"
+
+class TWin32Input final : public IInput {
+public:
+  void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                   std::uintptr_t extraInfo) override;
+  void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
+                   std::uintptr_t extraInfo) override;
+  bool GetCursorPos(TPoint& point) override;
+  bool SetCursorPos(std::int32_t x, std::int32_t y) override;
+};
+
+class TWin32Clock final : public IClock {
+public:
+  void Sleep(std::uint32_t milliseconds) override;
+  void TimeBeginPeriod(std::uint32_t milliseconds) override;
+  void TimeEndPeriod(std::uint32_t milliseconds) override;
+};
+
+class TWin32Threads final : public IThreads {
+public:
+  std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) override;
+};
+
+class TWin32Atoms final : public IAtoms {
+public:
+  std::uint16_t AddGlobalAtom(const std::string& name) override;
+  std::uint16_t DeleteGlobalAtom(std::uint16_t atom) override;
+};
+
+class TWin32HotKeys final : public IHotKeys {
+public:
+  bool RegisterHotKey(TWnd window, int id, std::uint32_t modifiers, std::uint32_t vk) override;
+  bool UnregisterHotKey(TWnd window, int id) override;
+};
+
+class TWin32Process final : public IProcess {
+public:
+  std::string ModuleFileName() override;
+  bool MutexExists(const std::string& name) override;
+  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override;
+};
+
+class TWin32Windows final : public IWindows {
+public:
+  TWin32Windows();
+  void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
+  TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
+                          IMessageHandler& handler) override;
+  void DestroyWindow(TWnd window) override;
+  TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
+  void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
+  TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  int RunMessageLoop() override;
+  void PostQuitMessage(int exitCode) override;
+  int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
+                     std::uint32_t flags) override;
+
+  // Called by the procedures when a handler throws: the error must not unwind into the system.
+  void Report(std::exception_ptr error) noexcept;
+
+private:
+  std::function<void(std::exception_ptr)> FErrorHandler;
+  std::map<std::string, bool> FRegisteredClasses;
+};
+
+// Every adapter, and the TSystem view of them.
+struct TWin32System {
+  TWin32Input Input;
+  TWin32Clock Clock;
+  TWin32Threads Threads;
+  TWin32Atoms Atoms;
+  TWin32HotKeys HotKeys;
+  TWin32Windows Windows;
+  TWin32Process Process;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process};
+};

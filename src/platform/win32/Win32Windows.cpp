@@ -1,0 +1,140 @@
+#include "platform/win32/Win32System.h"
+
+#include "platform/win32/Win32.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct TCreateParams {
+  IMessageHandler* Handler;
+  TWin32Windows* Windows;
+};
+
+struct TWindowBinding {
+  IMessageHandler* Handler;
+  TWin32Windows* Windows;
+};
+
+// One procedure for every class: the object comes from lpCreateParams on WM_NCCREATE
+// (WM_GETMINMAXINFO arrives before it and gets the default) and is let go on WM_NCDESTROY.
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* params = static_cast<TCreateParams*>(cs->lpCreateParams);
+    auto* binding = new TWindowBinding{params->Handler, params->Windows};
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+  }
+  auto* binding = reinterpret_cast<TWindowBinding*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!binding) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    const LRESULT result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    delete binding;
+    return result;
+  }
+  try {
+    return binding->Handler->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
+  } catch (...) {
+    binding->Windows->Report(std::current_exception());
+    return 0;
+  }
+}
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR refData) {
+  auto* hook = reinterpret_cast<IMessageHandler*>(id);
+  auto* windows = reinterpret_cast<TWin32Windows*>(refData);
+  try {
+    return hook->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
+  } catch (...) {
+    windows->Report(std::current_exception());
+    return 0;
+  }
+}
+
+}  // namespace
+
+TWin32Windows::TWin32Windows() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+}
+
+void TWin32Windows::SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
+  FErrorHandler = std::move(handler);
+}
+
+void TWin32Windows::Report(std::exception_ptr error) noexcept {
+  try {
+    if (FErrorHandler) FErrorHandler(error);
+  } catch (...) {
+    // the handler failed too; there is no one left to tell
+  }
+}
+
+TWnd TWin32Windows::CreateHiddenWindow(const std::string& className, const std::string& title,
+                                       IMessageHandler& handler) {
+  const std::wstring wideClass = Widen(className);
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  if (!FRegisteredClasses[className]) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = wideClass.c_str();
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
+    FRegisteredClasses[className] = true;
+  }
+  TCreateParams params{&handler, this};
+  // A top-level popup that is never shown: unlike a message-only window it gets the
+  // broadcasts (end of session, shell restart).
+  HWND hwnd = ::CreateWindowExW(0, wideClass.c_str(), Widen(title).c_str(),
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                nullptr, nullptr, instance, &params);
+  return FromHwnd(hwnd);
+}
+
+void TWin32Windows::DestroyWindow(TWnd window) {
+  if (window) ::DestroyWindow(ToHwnd(window));
+}
+
+TLResult TWin32Windows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  return ::DefWindowProcW(ToHwnd(window), msg, wParam, lParam);
+}
+
+bool TWin32Windows::SubclassWindow(TWnd window, IMessageHandler& hook) {
+  return ::SetWindowSubclass(ToHwnd(window), SubclassProc, reinterpret_cast<UINT_PTR>(&hook),
+                             reinterpret_cast<DWORD_PTR>(this)) != 0;
+}
+
+void TWin32Windows::RemoveSubclass(TWnd window, IMessageHandler& hook) {
+  ::RemoveWindowSubclass(ToHwnd(window), SubclassProc, reinterpret_cast<UINT_PTR>(&hook));
+}
+
+TLResult TWin32Windows::DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam,
+                                        TLParam lParam) {
+  return ::DefSubclassProc(ToHwnd(window), msg, wParam, lParam);
+}
+
+bool TWin32Windows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  return ::PostMessageW(ToHwnd(window), msg, wParam, lParam) != 0;
+}
+
+int TWin32Windows::RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) return 1;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void TWin32Windows::PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+int TWin32Windows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
+                                  std::uint32_t flags) {
+  return ::MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), flags);
+}

@@ -1,0 +1,413 @@
+#include "support/FakeSystem.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+using namespace win;
+
+// ---- clock ----------------------------------------------------------------------------
+
+void TFakeClock::Sleep(std::uint32_t milliseconds) {
+  std::unique_lock lock(FLock);
+  FSleeps.push_back(milliseconds);
+  const std::uint64_t end = FNow + milliseconds;
+  // Actions due within this wait run at their own time, outside the lock.
+  while (!FActions.empty() && FActions.begin()->first <= end) {
+    auto node = FActions.extract(FActions.begin());
+    FNow = std::max(FNow, node.key());
+    lock.unlock();
+    node.mapped()();
+    lock.lock();
+  }
+  FNow = std::max(FNow, end);
+}
+
+void TFakeClock::TimeBeginPeriod(std::uint32_t) {
+  std::lock_guard lock(FLock);
+  ++FPeriodRequests;
+}
+
+void TFakeClock::TimeEndPeriod(std::uint32_t) {
+  std::lock_guard lock(FLock);
+  --FPeriodRequests;
+}
+
+std::uint64_t TFakeClock::Now() const {
+  std::lock_guard lock(FLock);
+  return FNow;
+}
+
+void TFakeClock::At(std::uint64_t at, std::function<void()> action) {
+  std::lock_guard lock(FLock);
+  FActions.emplace(at, std::move(action));
+}
+
+int TFakeClock::TimerPeriodRequests() const {
+  std::lock_guard lock(FLock);
+  return FPeriodRequests;
+}
+
+std::vector<std::uint32_t> TFakeClock::Sleeps() const {
+  std::lock_guard lock(FLock);
+  return FSleeps;
+}
+
+// ---- input ----------------------------------------------------------------------------
+
+void TFakeInput::Record(TInputEvent e) {
+  e.Time = FClock.Now();
+  std::lock_guard lock(FLock);
+  FEvents.push_back(e);
+}
+
+void TFakeInput::mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
+                             std::uint32_t, std::uintptr_t) {
+  Record({TInputEvent::Mouse, flags, 0, {dx, dy}, 0});
+}
+
+void TFakeInput::keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t flags, std::uintptr_t) {
+  Record({TInputEvent::Key, flags, vk, {}, 0});
+  {
+    std::lock_guard lock(FLock);
+    if (flags & KEYEVENTF_KEYUP)
+      FDown.erase(vk);
+    else
+      FDown.insert(vk);
+  }
+  if (OnKey) OnKey(vk, flags);
+}
+
+bool TFakeInput::GetCursorPos(TPoint& point) {
+  std::lock_guard lock(FLock);
+  point = FCursor;
+  return true;
+}
+
+bool TFakeInput::SetCursorPos(std::int32_t x, std::int32_t y) {
+  {
+    std::lock_guard lock(FLock);
+    FCursor = {x, y};
+  }
+  Record({TInputEvent::SetCursor, 0, 0, {x, y}, 0});
+  return true;
+}
+
+void TFakeInput::MoveCursor(TPoint p) {
+  std::lock_guard lock(FLock);
+  FCursor = p;
+}
+
+TPoint TFakeInput::Cursor() const {
+  std::lock_guard lock(FLock);
+  return FCursor;
+}
+
+std::vector<TInputEvent> TFakeInput::Events() const {
+  std::lock_guard lock(FLock);
+  return FEvents;
+}
+
+std::vector<TInputEvent> TFakeInput::MouseEvents() const {
+  std::vector<TInputEvent> result;
+  for (const TInputEvent& e : Events())
+    if (e.Kind == TInputEvent::Mouse) result.push_back(e);
+  return result;
+}
+
+std::vector<TInputEvent> TFakeInput::KeyEvents() const {
+  std::vector<TInputEvent> result;
+  for (const TInputEvent& e : Events())
+    if (e.Kind == TInputEvent::Key) result.push_back(e);
+  return result;
+}
+
+bool TFakeInput::IsKeyDown(std::uint8_t vk) const {
+  std::lock_guard lock(FLock);
+  return FDown.count(vk) > 0;
+}
+
+void TFakeInput::ClearEvents() {
+  std::lock_guard lock(FLock);
+  FEvents.clear();
+}
+
+// ---- threads --------------------------------------------------------------------------
+
+namespace {
+class TFakeThread final : public IThread {
+public:
+  explicit TFakeThread(std::shared_ptr<TFakeThreads::TThreadRecord> record)
+      : FRecord(std::move(record)) {}
+  ~TFakeThread() override {
+    if (!FRecord->Resumed) {
+      FRecord->Discarded = true;
+      FRecord->Body = nullptr;
+    }
+  }
+  bool SetPriority(int priority) override {
+    FRecord->Priority = priority;
+    return true;
+  }
+  void Resume() override { FRecord->Resumed = true; }
+
+private:
+  std::shared_ptr<TFakeThreads::TThreadRecord> FRecord;
+};
+}  // namespace
+
+std::unique_ptr<IThread> TFakeThreads::CreateSuspended(std::function<void()> body) {
+  if (RefuseCreation) return nullptr;
+  auto record = std::make_shared<TThreadRecord>();
+  record->Body = std::move(body);
+  FThreads.push_back(record);
+  return std::make_unique<TFakeThread>(record);
+}
+
+void TFakeThreads::RunThreads() {
+  for (std::size_t i = 0; i < FThreads.size(); ++i) {
+    std::shared_ptr<TThreadRecord> t = FThreads[i];
+    if (!t->Resumed || t->Ran) continue;
+    t->Ran = true;
+    std::function<void()> body = std::move(t->Body);
+    t->Body = nullptr;
+    body();
+  }
+}
+
+// ---- atoms and hotkeys ----------------------------------------------------------------
+
+std::uint16_t TFakeAtoms::AddGlobalAtom(const std::string& name) {
+  for (auto& [atom, entry] : FAtoms)
+    if (entry.Name == name) {
+      ++entry.Count;
+      return atom;
+    }
+  if (TableFull) return 0;
+  const std::uint16_t atom = FNext++;
+  FAtoms[atom] = {name, 1};
+  return atom;
+}
+
+std::uint16_t TFakeAtoms::DeleteGlobalAtom(std::uint16_t atom) {
+  auto it = FAtoms.find(atom);
+  if (it == FAtoms.end()) return atom;
+  if (--it->second.Count == 0) FAtoms.erase(it);
+  return 0;
+}
+
+int TFakeAtoms::RefCount(const std::string& name) const {
+  for (const auto& [atom, entry] : FAtoms)
+    if (entry.Name == name) return entry.Count;
+  return 0;
+}
+
+std::optional<std::uint16_t> TFakeAtoms::Find(const std::string& name) const {
+  for (const auto& [atom, entry] : FAtoms)
+    if (entry.Name == name) return atom;
+  return std::nullopt;
+}
+
+bool TFakeHotKeys::RegisterHotKey(TWnd window, int id, std::uint32_t modifiers, std::uint32_t vk) {
+  Calls.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                  std::to_string(vk));
+  if (Lookup(modifiers, vk)) return false;
+  for (const TRegistration& r : FRegistered)
+    if (r.Window == window && r.Id == id) return false;  // the id is in use on this window
+  FRegistered.push_back({window, id, modifiers, vk});
+  return true;
+}
+
+bool TFakeHotKeys::UnregisterHotKey(TWnd window, int id) {
+  Calls.push_back("unregister " + std::to_string(id));
+  auto it = std::find_if(FRegistered.begin(), FRegistered.end(),
+                         [&](const TRegistration& r) { return r.Window == window && r.Id == id; });
+  if (it == FRegistered.end()) return false;
+  FRegistered.erase(it);
+  return true;
+}
+
+std::optional<TFakeHotKeys::TRegistration> TFakeHotKeys::Lookup(std::uint32_t modifiers,
+                                                                std::uint32_t vk) const {
+  for (const TRegistration& r : FRegistered)
+    if (r.Modifiers == modifiers && r.Vk == vk) return r;
+  return std::nullopt;
+}
+
+// ---- windows --------------------------------------------------------------------------
+
+void TFakeWindows::SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
+  FErrorHandler = std::move(handler);
+}
+
+TWnd TFakeWindows::CreateHiddenWindow(const std::string& className, const std::string& title,
+                                      IMessageHandler& handler) {
+  const TWnd handle = FNextHandle;
+  FNextHandle += 0x10;
+  FWindows[handle] = {className, title, &handler, {}};
+  return handle;
+}
+
+void TFakeWindows::DestroyWindow(TWnd window) {
+  if (FWindows.count(window)) Send(window, WM_DESTROY);
+  FWindows.erase(window);
+}
+
+TLResult TFakeWindows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  DefaultHandled.push_back({window, msg, wParam, lParam});
+  return 0;
+}
+
+bool TFakeWindows::SubclassWindow(TWnd window, IMessageHandler& hook) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return false;
+  it->second.Hooks.push_back(&hook);
+  return true;
+}
+
+void TFakeWindows::RemoveSubclass(TWnd window, IMessageHandler& hook) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return;
+  auto& hooks = it->second.Hooks;
+  hooks.erase(std::remove(hooks.begin(), hooks.end(), &hook), hooks.end());
+}
+
+TLResult TFakeWindows::Guarded(const std::function<TLResult()>& call) {
+  try {
+    return call();
+  } catch (...) {
+    if (FErrorHandler) FErrorHandler(std::current_exception());
+    return 0;
+  }
+}
+
+TLResult TFakeWindows::CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w,
+                                 TLParam l) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return 0;
+  const std::vector<IMessageHandler*> hooks = it->second.Hooks;
+  if (level < hooks.size()) {
+    IMessageHandler* hook = hooks[hooks.size() - 1 - level];
+    FLevels.push_back({window, level});
+    const TLResult result = Guarded([&] { return hook->HandleMessage(window, msg, w, l); });
+    FLevels.pop_back();
+    return result;
+  }
+  IMessageHandler* handler = it->second.Handler;
+  return Guarded([&] { return handler->HandleMessage(window, msg, w, l); });
+}
+
+TLResult TFakeWindows::DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam,
+                                       TLParam lParam) {
+  if (FLevels.empty() || FLevels.back().first != window)
+    throw std::logic_error("DefSubclassProc outside a subclass procedure");
+  return CallLevel(window, FLevels.back().second + 1, msg, wParam, lParam);
+}
+
+TLResult TFakeWindows::Send(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  return CallLevel(window, 0, msg, wParam, lParam);
+}
+
+bool TFakeWindows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  if (!FWindows.count(window)) return false;
+  FQueue.push_back({window, msg, wParam, lParam});
+  return true;
+}
+
+void TFakeWindows::PostQuitMessage(int exitCode) { FQueue.push_back({0, 0x0012, TWParam(exitCode), 0}); }
+
+bool TFakeWindows::Pump() {
+  while (!FQueue.empty()) {
+    const TMessage m = FQueue.front();
+    FQueue.erase(FQueue.begin());
+    if (m.Window == 0 && m.Msg == 0x0012) {  // WM_QUIT
+      FQuitCode = static_cast<int>(m.WParam);
+      return true;
+    }
+    Send(m.Window, m.Msg, m.WParam, m.LParam);
+  }
+  return false;
+}
+
+// A loop with nothing left to do would wait forever on a real system; here it returns -1.
+int TFakeWindows::RunMessageLoop() { return Pump() ? *FQuitCode : -1; }
+
+int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
+                                 std::uint32_t flags) {
+  MessageBoxes.push_back({owner, text, caption, flags});
+  return 1;  // IDOK
+}
+
+TWnd TFakeWindows::FindWindow(const std::string& className) const {
+  for (const auto& [handle, w] : FWindows)
+    if (w.ClassName == className) return handle;
+  return 0;
+}
+
+bool TFakeWindows::IsWindow(TWnd window) const { return FWindows.count(window) > 0; }
+
+std::size_t TFakeWindows::HookCount(TWnd window) const {
+  auto it = FWindows.find(window);
+  return it == FWindows.end() ? 0 : it->second.Hooks.size();
+}
+
+std::size_t TFakeWindows::WindowCount() const { return FWindows.size(); }
+
+// ---- process --------------------------------------------------------------------------
+
+class TFakeMutex final : public IHeldHandle {
+public:
+  TFakeMutex(TFakeProcess& process, std::string name) : FProcess(process), FName(std::move(name)) {
+    FProcess.FMutexes.insert(FName);
+  }
+  ~TFakeMutex() override { FProcess.FMutexes.erase(FProcess.FMutexes.find(FName)); }
+
+private:
+  TFakeProcess& FProcess;
+  std::string FName;
+};
+
+bool TFakeProcess::MutexExists(const std::string& name) {
+  Calls.push_back("OpenMutex " + name);
+  return FMutexes.count(name) > 0;
+}
+
+std::unique_ptr<IHeldHandle> TFakeProcess::CreateNamedMutex(const std::string& name) {
+  Calls.push_back("CreateMutex " + name);
+  if (RefuseMutex) return nullptr;
+  return std::make_unique<TFakeMutex>(*this, name);
+}
+
+// ---- system ---------------------------------------------------------------------------
+
+TFakeSystem::TFakeSystem() {
+  // An injected key-down of a hotkey's key triggers it like a user's press.
+  Input.OnKey = [this](std::uint8_t vk, std::uint32_t flags) {
+    if (!(flags & KEYEVENTF_KEYUP) && vk != VK_SHIFT && vk != VK_CONTROL) UserPress(vk);
+  };
+}
+
+bool TFakeSystem::UserPress(TShortCut code) {
+  if (Input.IsKeyDown(VK_SHIFT)) code |= scShift;
+  if (Input.IsKeyDown(VK_CONTROL)) code |= scCtrl;
+  return PressHotKey(code);
+}
+
+bool TFakeSystem::Settle() {
+  for (;;) {
+    if (Windows.Pump()) return true;
+    Threads.RunThreads();
+    if (!Windows.HasQueued()) return false;
+  }
+}
+
+bool TFakeSystem::PressHotKey(TShortCut code) {
+  std::uint32_t modifiers = 0;
+  if (code & scShift) modifiers |= MOD_SHIFT;
+  if (code & scCtrl) modifiers |= MOD_CONTROL;
+  if (code & scAlt) modifiers |= MOD_ALT;
+  const std::uint32_t vk = code & 0xFF;
+  const auto reg = HotKeys.Lookup(modifiers, vk);
+  if (!reg) return false;
+  const TLParam lParam = static_cast<TLParam>((vk << 16) | modifiers);
+  return Windows.PostMessageTo(reg->Window, WM_HOTKEY, static_cast<TWParam>(reg->Id), lParam);
+}

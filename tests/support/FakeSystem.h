@@ -1,0 +1,215 @@
+// The fake system: every port in memory, for unit tests. It records calls in order, keeps
+// windows with a message queue, refuses hotkeys that are taken, counts atom references and
+// runs all waiting on a virtual clock, so the click loop runs in microseconds.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/System.h"
+
+// One recorded call of the input port, at a virtual time.
+struct TInputEvent {
+  enum TKind { Mouse, Key, SetCursor } Kind;
+  std::uint32_t Flags;  // mouse_event / keybd_event flags
+  std::uint8_t Vk;      // keybd_event
+  TPoint Point;         // mouse_event coordinates or the new cursor position
+  std::uint64_t Time;
+  friend bool operator==(const TInputEvent&, const TInputEvent&) = default;
+};
+
+class TFakeClock : public IClock {
+public:
+  void Sleep(std::uint32_t milliseconds) override;
+  void TimeBeginPeriod(std::uint32_t ms) override;
+  void TimeEndPeriod(std::uint32_t ms) override;
+
+  std::uint64_t Now() const;
+  // Runs action when virtual time reaches at, from inside the Sleep that passes it.
+  void At(std::uint64_t at, std::function<void()> action);
+  int TimerPeriodRequests() const;  // begins minus ends
+  std::vector<std::uint32_t> Sleeps() const;
+
+private:
+  mutable std::mutex FLock;
+  std::uint64_t FNow = 0;
+  std::multimap<std::uint64_t, std::function<void()>> FActions;
+  int FPeriodRequests = 0;
+  std::vector<std::uint32_t> FSleeps;
+};
+
+class TFakeInput : public IInput {
+public:
+  explicit TFakeInput(TFakeClock& clock) : FClock(clock) {}
+  void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                   std::uintptr_t extraInfo) override;
+  void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
+                   std::uintptr_t extraInfo) override;
+  bool GetCursorPos(TPoint& point) override;
+  bool SetCursorPos(std::int32_t x, std::int32_t y) override;
+
+  // The user moving the mouse.
+  void MoveCursor(TPoint p);
+  TPoint Cursor() const;
+  std::vector<TInputEvent> Events() const;
+  std::vector<TInputEvent> MouseEvents() const;
+  std::vector<TInputEvent> KeyEvents() const;
+  void ClearEvents();
+  // Keys held down by injected key events.
+  bool IsKeyDown(std::uint8_t vk) const;
+  // Called on every key event, on the thread that injects it.
+  std::function<void(std::uint8_t vk, std::uint32_t flags)> OnKey;
+
+private:
+  void Record(TInputEvent e);
+  TFakeClock& FClock;
+  mutable std::mutex FLock;
+  TPoint FCursor{500, 400};
+  std::vector<TInputEvent> FEvents;
+  std::set<std::uint8_t> FDown;
+};
+
+// Threads that run only when the test says so, on the test's own thread.
+class TFakeThreads : public IThreads {
+public:
+  struct TThreadRecord {
+    std::function<void()> Body;
+    std::optional<int> Priority;
+    bool Resumed = false;
+    bool Ran = false;
+    bool Discarded = false;
+  };
+  std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) override;
+  // Runs the bodies of resumed threads that have not run yet, oldest first.
+  void RunThreads();
+  std::size_t Count() const { return FThreads.size(); }
+  const TThreadRecord& Thread(std::size_t i) const { return *FThreads[i]; }
+  bool RefuseCreation = false;
+
+private:
+  std::vector<std::shared_ptr<TThreadRecord>> FThreads;
+};
+
+class TFakeAtoms : public IAtoms {
+public:
+  std::uint16_t AddGlobalAtom(const std::string& name) override;
+  std::uint16_t DeleteGlobalAtom(std::uint16_t atom) override;
+  int RefCount(const std::string& name) const;  // 0 when the atom does not exist
+  std::optional<std::uint16_t> Find(const std::string& name) const;
+  bool TableFull = false;
+
+private:
+  struct TAtom { std::string Name; int Count; };
+  std::map<std::uint16_t, TAtom> FAtoms;
+  std::uint16_t FNext = 0xC000;
+};
+
+class TFakeHotKeys : public IHotKeys {
+public:
+  struct TRegistration { TWnd Window; int Id; std::uint32_t Modifiers; std::uint32_t Vk; };
+  bool RegisterHotKey(TWnd window, int id, std::uint32_t modifiers, std::uint32_t vk) override;
+  bool UnregisterHotKey(TWnd window, int id) override;
+  // The registration a key combination triggers; MOD_WIN and the rest must match exactly.
+  std::optional<TRegistration> Lookup(std::uint32_t modifiers, std::uint32_t vk) const;
+  const std::vector<TRegistration>& Registered() const { return FRegistered; }
+  std::vector<std::string> Calls;  // "register 36 0 24", "unregister 36"
+
+private:
+  std::vector<TRegistration> FRegistered;
+};
+
+class TFakeWindows : public IWindows {
+public:
+  struct TMessage { TWnd Window; std::uint32_t Msg; TWParam WParam; TLParam LParam; };
+  struct TMessageBox { TWnd Owner; std::string Text; std::string Caption; std::uint32_t Flags; };
+
+  void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
+  TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
+                          IMessageHandler& handler) override;
+  void DestroyWindow(TWnd window) override;
+  TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
+  void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
+  TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  int RunMessageLoop() override;
+  void PostQuitMessage(int exitCode) override;
+  int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
+                     std::uint32_t flags) override;
+
+  // SendMessage: through the window's hooks, newest first, to its procedure.
+  TLResult Send(TWnd window, std::uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
+  // Dispatches queued messages until the queue is empty or WM_QUIT comes; true on WM_QUIT.
+  bool Pump();
+  std::optional<int> QuitCode() const { return FQuitCode; }
+  bool HasQueued() const { return !FQueue.empty(); }
+  TWnd FindWindow(const std::string& className) const;
+  bool IsWindow(TWnd window) const;
+  std::size_t HookCount(TWnd window) const;
+  std::size_t WindowCount() const;
+  std::vector<TMessageBox> MessageBoxes;
+  // Messages that reached the system's default procedure.
+  std::vector<TMessage> DefaultHandled;
+
+private:
+  struct TWindow {
+    std::string ClassName;
+    std::string Title;
+    IMessageHandler* Handler;
+    std::vector<IMessageHandler*> Hooks;  // in order of installation
+  };
+  TLResult CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w, TLParam l);
+  TLResult Guarded(const std::function<TLResult()>& call);
+
+  std::function<void(std::exception_ptr)> FErrorHandler;
+  std::map<TWnd, TWindow> FWindows;
+  TWnd FNextHandle = 0x10010;
+  std::vector<TMessage> FQueue;
+  std::optional<int> FQuitCode;
+  std::vector<std::pair<TWnd, std::size_t>> FLevels;  // subclass level being served, per call
+};
+
+class TFakeProcess : public IProcess {
+public:
+  std::string ModuleFileName() override { return FileName; }
+  bool MutexExists(const std::string& name) override;
+  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override;
+  bool HasMutex(const std::string& name) const { return FMutexes.count(name) > 0; }
+
+  std::string FileName = "C:\\Games\\Tools\\Vantrel.exe";
+  bool RefuseMutex = false;
+  std::vector<std::string> Calls;
+
+private:
+  friend class TFakeMutex;
+  std::multiset<std::string> FMutexes;
+};
+
+class TFakeSystem {
+public:
+  TFakeSystem();
+
+  TFakeClock Clock;
+  TFakeInput Input{Clock};
+  TFakeThreads Threads;
+  TFakeAtoms Atoms;
+  TFakeHotKeys HotKeys;
+  TFakeWindows Windows;
+  TFakeProcess Process;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process};
+
+  // The user pressing a key combination: WM_HOTKEY is posted to the window that registered
+  // it, as the system does; false when nobody holds the combination.
+  bool PressHotKey(TShortCut code);
+  // The user pressing keys while injected key-downs hold modifiers: Home with Ctrl held
+  // reaches the system as Ctrl+Home.
+  bool UserPress(TShortCut code);
+  // Delivers what is posted, running the click worker's thread in between, until the queue
+  // stays empty; true when WM_QUIT came.
+  bool Settle();
+};

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "app/DblChkNF.h"
+#include "app/Vantrel.h"
+#include "support/FakeSystem.h"
+#include "ui/Application.h"
+
+using namespace win;
+
+TEST(ErrorMessageText, AddsAFullStopUnlessTheTextEndsInOneOrInAClosingBracket) {
+  const struct { const char* in; const char* out; } cases[] = {
+      {"Thread creation error", "Thread creation error."},
+      {"Done.", "Done."},
+      {"Code (5)", "Code (5)"},
+      {"List [a]", "List [a]"},
+      {"Set {x}", "Set {x}"},
+      {"保存できません。", "保存できません。"},
+      {"エラー（5）", "エラー（5）"},
+      {"Ends in a colon:", "Ends in a colon:."},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ErrorMessageText(c.in), c.out);
+}
+
+TEST(Application, ShowsAnErrorFromAHandlerAsAnErrorBoxAndKeepsServingMessages) {
+  TFakeSystem sys;
+  TApplication app(sys.System, "Vantrel");
+  int closes = 0;
+  app.OnClose = [&] {
+    if (++closes == 1) throw std::runtime_error("Can not close now");
+  };
+  sys.Windows.PostMessageTo(app.Handle(), WM_CLOSE, 0, 0);
+  sys.Windows.PostMessageTo(app.Handle(), WM_CLOSE, 0, 0);
+  sys.Windows.Pump();
+  EXPECT_EQ(closes, 2) << "the next message is still served";
+  ASSERT_EQ(sys.Windows.MessageBoxes.size(), 1u);
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Can not close now.");
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Caption, "Vantrel");
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Flags, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Owner, app.Handle());
+}
+
+TEST(ProgramFileName, IsThePathsLastComponentAsGiven) {
+  EXPECT_EQ(ProgramFileName("C:\\Games\\Vantrel.exe"), "Vantrel.exe");
+  EXPECT_EQ(ProgramFileName("C:\\Games\\VANTREL.EXE"), "VANTREL.EXE");
+  EXPECT_EQ(ProgramFileName("Z:/tmp/x/Vantrel2.exe"), "Vantrel2.exe");
+  EXPECT_EQ(ProgramFileName("Vantrel.exe"), "Vantrel.exe");
+}
+
+TEST(VantrelMain, ASecondCopyOfTheSameFileEndsAtOnceWithCodeZeroAndCreatesNothing) {
+  TFakeSystem sys;
+  auto first = sys.Process.CreateNamedMutex("Vantrel.exe");
+  sys.Process.Calls.clear();
+  EXPECT_EQ(VantrelMain(sys.System), 0);
+  EXPECT_EQ(sys.Process.Calls, std::vector<std::string>{"OpenMutex Vantrel.exe"});
+  EXPECT_EQ(sys.Windows.WindowCount(), 0u);
+  EXPECT_TRUE(sys.HotKeys.Calls.empty());
+}
+
+TEST(VantrelMain, RunsUnderItsFileNameUntilTheApplicationWindowIsClosed) {
+  for (bool mutexRefused : {false, true}) {
+    TFakeSystem sys;
+    sys.Process.RefuseMutex = mutexRefused;
+    auto other = sys.Process.CreateNamedMutex("Vantrel2.exe");  // a copy under another name
+    // A window of another program that looks at the running copy, then closes it.
+    bool sawRunning = false;
+    struct TProbe final : IMessageHandler {
+      TFakeSystem& Sys;
+      bool& Saw;
+      TProbe(TFakeSystem& s, bool& saw) : Sys(s), Saw(saw) {}
+      TLResult HandleMessage(TWnd w, std::uint32_t m, TWParam wp, TLParam lp) override {
+        if (m == WM_USER) {
+          Saw = Sys.HotKeys.Registered().size() == 7 &&
+                Sys.Process.HasMutex("Vantrel.exe") != Sys.Process.RefuseMutex;
+          Sys.Windows.PostMessageTo(Sys.Windows.FindWindow("TApplication"), WM_CLOSE, 0, 0);
+        }
+        return Sys.Windows.DefaultProc(w, m, wp, lp);
+      }
+    } probe(sys, sawRunning);
+    const TWnd probeWindow = sys.Windows.CreateHiddenWindow("Probe", "", probe);
+    sys.Windows.PostMessageTo(probeWindow, WM_USER, 0, 0);
+
+    EXPECT_EQ(VantrelMain(sys.System), 0);
+    EXPECT_TRUE(sawRunning) << "mutex refused: " << mutexRefused;
+    EXPECT_TRUE(sys.HotKeys.Registered().empty()) << "hotkeys are given back at close";
+    EXPECT_EQ(sys.Atoms.RefCount("HotKeyManagerHotKey36"), 0);
+    EXPECT_FALSE(sys.Process.HasMutex("Vantrel.exe")) << "held only while running";
+    EXPECT_FALSE(sys.Windows.IsWindow(sys.Windows.FindWindow("TApplication")));
+  }
+}

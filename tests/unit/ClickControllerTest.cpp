@@ -1,0 +1,215 @@
+// The controller as the user meets it: hotkeys pressed through the fake system reach the
+// main form, and the worker runs on the virtual clock.
+#include <gtest/gtest.h>
+
+#include "support/FakeSystem.h"
+#include "ui/Form1.h"
+
+using namespace win;
+
+namespace {
+
+struct ClickControllerTest : ::testing::Test {
+  TFakeSystem sys;
+  TApplication app{sys.System, "Vantrel"};
+  TForm1 form{app, sys.System};
+  TClickOptions& options = form.Options();
+  TClickController& controller = form.Controller();
+
+  // The user presses keys; injected modifiers held down are added as the system would.
+  void Press(TShortCut code) {
+    sys.UserPress(code);
+    sys.Windows.Pump();
+  }
+  std::vector<std::pair<std::uint8_t, bool>> Keys() const {  // (vk, down)
+    std::vector<std::pair<std::uint8_t, bool>> keys;
+    for (const TInputEvent& e : sys.Input.KeyEvents())
+      keys.push_back({e.Vk, !(e.Flags & KEYEVENTF_KEYUP)});
+    return keys;
+  }
+};
+
+}  // namespace
+
+TEST_F(ClickControllerTest, RegistersTheSevenHotKeysInOrderAndNotCtrlHome) {
+  const std::vector<std::pair<std::uint32_t, std::uint32_t>> expected = {
+      {0, VK_HOME}, {MOD_SHIFT, VK_HOME}, {MOD_SHIFT | MOD_CONTROL, VK_HOME}, {0, VK_END},
+      {MOD_SHIFT, VK_END}, {MOD_CONTROL, VK_END}, {MOD_SHIFT | MOD_CONTROL, VK_END}};
+  ASSERT_EQ(sys.HotKeys.Registered().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(sys.HotKeys.Registered()[i].Modifiers, expected[i].first);
+    EXPECT_EQ(sys.HotKeys.Registered()[i].Vk, expected[i].second);
+    EXPECT_NE(form.HotKeyIds()[i], 0);
+  }
+  EXPECT_FALSE(sys.HotKeys.Lookup(MOD_CONTROL, VK_HOME).has_value());
+}
+
+TEST_F(ClickControllerTest, HomeStartsOneWorkerWithTheOptionsAndAnimatesTheTray) {
+  options.IntTime = 50;
+  options.Spd = 1;
+  Press(VK_HOME);
+  ASSERT_EQ(sys.Threads.Count(), 1u);
+  EXPECT_EQ(sys.Threads.Thread(0).Priority, THREAD_PRIORITY_HIGHEST);
+  EXPECT_EQ(controller.Clicker()->HoldTime(), 20);
+  EXPECT_EQ(controller.Clicker()->WaitTime(), 30);
+  EXPECT_TRUE(form.TrayAnimation().CycleIcons);
+
+  Press(VK_HOME);
+  EXPECT_EQ(sys.Threads.Count(), 1u) << "a second Home starts no second worker";
+}
+
+TEST_F(ClickControllerTest, EndStopsTheWorkerWithinOneCycleAndStopsTheAnimation) {
+  Press(VK_HOME);
+  form.TrayAnimation().IconIndex = 1;
+  sys.Clock.At(130, [&] { Press(VK_END); });
+  sys.Settle();
+  EXPECT_EQ(controller.Clicker(), nullptr);
+  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_EQ(form.TrayAnimation().IconIndex, 0);
+  // End at 130, during the second wait: the worker ends at the top of the cycle at 200.
+  const auto mouse = sys.Input.MouseEvents();
+  ASSERT_EQ(mouse.size(), 4u);
+  EXPECT_EQ(sys.Clock.Now(), 200u);
+  EXPECT_EQ(mouse.back().Flags, MOUSEEVENTF_LEFTUP) << "the button is left up";
+  EXPECT_TRUE(Keys().empty()) << "no lock, no key events";
+}
+
+TEST_F(ClickControllerTest, AutoStopComesBackAsEndAndReturnsTheControllerToIdle) {
+  options.AutoStopChecked = true;
+  options.ChkDot = 2;
+  Press(VK_HOME);
+  sys.Clock.At(150, [&] { sys.Input.MoveCursor({0, 0}); });
+  sys.Settle();
+  EXPECT_EQ(controller.Clicker(), nullptr);
+  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_EQ(Keys(), (std::vector<std::pair<std::uint8_t, bool>>{{VK_END, true}, {VK_END, false}}));
+}
+
+TEST_F(ClickControllerTest, CtrlLockWithoutClickWhileLockedHoldsCtrlOnlyAndCtrlEndReleasesIt) {
+  options.CtrlLockChecked = true;
+  Press(VK_HOME);
+  EXPECT_EQ(sys.Threads.Count(), 0u);
+  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_TRUE(sys.Input.IsKeyDown(VK_CONTROL));
+
+  Press(VK_HOME);  // arrives as Ctrl+Home: no hotkey of ours
+  EXPECT_EQ(Keys().size(), 1u);
+
+  Press(VK_END);   // arrives as Ctrl+End
+  EXPECT_FALSE(sys.Input.IsKeyDown(VK_CONTROL));
+  EXPECT_EQ(Keys(), (std::vector<std::pair<std::uint8_t, bool>>{{VK_CONTROL, true},
+                                                                 {VK_CONTROL, false}}));
+}
+
+TEST_F(ClickControllerTest, ShiftLockTurnsHomeIntoPinningAndEndIntoReleaseAndStop) {
+  options.ShiftLockChecked = true;
+  options.LockAndClickChecked = true;
+  Press(VK_HOME);
+  ASSERT_NE(controller.Clicker(), nullptr);
+  EXPECT_TRUE(sys.Input.IsKeyDown(VK_SHIFT));
+
+  sys.Input.MoveCursor({7, 8});
+  Press(VK_HOME);  // Shift+Home: pin the point for the next start
+  EXPECT_TRUE(controller.UseFixPoint());
+  EXPECT_EQ(controller.FixPoint(), (TPoint{7, 8}));
+  EXPECT_EQ(sys.Threads.Count(), 1u);
+
+  Press(VK_END);   // Shift+End: forget the point, and with the Shift lock on, stop
+  EXPECT_FALSE(controller.UseFixPoint());
+  EXPECT_EQ(controller.Clicker(), nullptr);
+  EXPECT_FALSE(sys.Input.IsKeyDown(VK_SHIFT));
+}
+
+TEST_F(ClickControllerTest, CtrlRowsActOnlyWhileTheCtrlLockIsOn) {
+  Press(VK_HOME);
+  Press(scShift | scCtrl | VK_HOME);
+  EXPECT_FALSE(controller.UseFixPoint());
+  Press(scCtrl | VK_END);
+  EXPECT_NE(controller.Clicker(), nullptr);
+  controller.SetFixPoint();
+  Press(scShift | scCtrl | VK_END);
+  EXPECT_TRUE(controller.UseFixPoint());
+
+  options.CtrlLockChecked = true;
+  Press(scShift | scCtrl | VK_END);
+  EXPECT_FALSE(controller.UseFixPoint());
+  Press(scShift | scCtrl | VK_HOME);
+  EXPECT_TRUE(controller.UseFixPoint());
+  Press(scCtrl | VK_END);
+  EXPECT_EQ(controller.Clicker(), nullptr);
+}
+
+TEST_F(ClickControllerTest, ShiftEndWithoutShiftLockOnlyForgetsThePointAndClickingGoesOn) {
+  Press(VK_HOME);
+  Press(scShift | VK_HOME);
+  Press(scShift | VK_END);
+  EXPECT_FALSE(controller.UseFixPoint());
+  EXPECT_NE(controller.Clicker(), nullptr);
+}
+
+TEST_F(ClickControllerTest, EndWithALockOnReleasesTheKeyEvenWithoutAWorker) {
+  options.ShiftLockChecked = true;
+  controller.StopClick();
+  EXPECT_EQ(Keys(), (std::vector<std::pair<std::uint8_t, bool>>{{VK_SHIFT, false}}));
+}
+
+TEST_F(ClickControllerTest, ANewFixedPointAppliesFromTheNextStart) {
+  sys.Input.MoveCursor({10, 10});
+  Press(scShift | VK_HOME);
+  Press(VK_HOME);
+  sys.Input.MoveCursor({99, 99});
+  Press(scShift | VK_HOME);      // while clicking
+  sys.Clock.At(150, [&] { Press(VK_END); });
+  sys.Settle();
+  for (const TInputEvent& e : sys.Input.MouseEvents()) EXPECT_EQ(e.Point, (TPoint{10, 10}));
+
+  sys.Input.ClearEvents();
+  Press(VK_HOME);
+  EXPECT_EQ(sys.Input.Cursor(), (TPoint{99, 99}));
+}
+
+TEST_F(ClickControllerTest, ButtonChoiceMapsToFlagsAndAnUnknownIndexKeepsThem) {
+  const struct { int choice; std::uint32_t down, up; } cases[] = {
+      {1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+      {-1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+      {2, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+      {3, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+      {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}};
+  for (const auto& c : cases) {
+    options.ButtonClick = c.choice;
+    controller.ApplyButtonChoice();
+    EXPECT_EQ(controller.DownFlag(), c.down) << "choice " << c.choice;
+    EXPECT_EQ(controller.UpFlag(), c.up) << "choice " << c.choice;
+  }
+}
+
+TEST(ClickControllerStart, NoButtonChosenAtCreationClicksWithNoButtonAndNormalPriority) {
+  TFakeSystem sys;
+  TApplication app{sys.System, "Vantrel"};
+  TClickOptions options;
+  options.ButtonClick = -1;
+  options.Spd = -1;
+  TTrayAnimationState tray;
+  TClickController controller(sys.System, options, tray);
+  controller.ApplyButtonChoice();
+  controller.StartClick();
+  EXPECT_EQ(controller.DownFlag(), 0u);
+  EXPECT_FALSE(sys.Threads.Thread(0).Priority.has_value());
+  EXPECT_TRUE(tray.CycleIcons);
+}
+
+TEST_F(ClickControllerTest, AWorkerThatCannotStartIsReportedAndTheProgramCarriesOn) {
+  sys.Threads.RefuseCreation = true;
+  options.CtrlLockChecked = true;
+  options.LockAndClickChecked = true;
+  Press(VK_HOME);
+  ASSERT_EQ(sys.Windows.MessageBoxes.size(), 1u);
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Thread creation error.");
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Caption, "Vantrel");
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Flags, MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+
+  sys.Threads.RefuseCreation = false;
+  Press(VK_END);  // Ctrl+End: the held Ctrl is released
+  EXPECT_FALSE(sys.Input.IsKeyDown(VK_CONTROL));
+}
