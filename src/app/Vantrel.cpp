@@ -1,7 +1,7 @@
 #include "app/Vantrel.h"
 
 #include "app/DblChkNF.h"
-#include "ui/Application.h"
+#include "framework/Application.h"
 #include "ui/Form1.h"
 
 int VantrelMain(TSystem& system) {

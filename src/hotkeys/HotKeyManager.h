@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/System.h"
-#include "ui/Component.h"
+#include "framework/Component.h"
 
 struct THotKeyEntry {
   TShortCut Code;       // as given to AddHotKey

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Environment.h"
 #include "platform/HotKeys.h"
 #include "platform/Input.h"
 #include "platform/Process.h"
+#include "platform/Profile.h"
 #include "platform/Threads.h"
 #include "platform/Windows.h"
 
@@ -17,4 +19,6 @@ struct TSystem {
   IHotKeys& HotKeys;
   IWindows& Windows;
   IProcess& Process;
+  IProfile& Profile;
+  IEnvironment& Environment;
 };

@@ -18,6 +18,14 @@ struct TPoint {
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+struct TRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
 namespace win {
 // mouse_event flags
 constexpr std::uint32_t MOUSEEVENTF_LEFTDOWN = 0x0002;
@@ -50,8 +58,16 @@ constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
 constexpr std::uint32_t WM_DESTROY = 0x0002;
 constexpr std::uint32_t WM_CLOSE = 0x0010;
 constexpr std::uint32_t WM_QUERYENDSESSION = 0x0011;
+constexpr std::uint32_t WM_TIMER = 0x0113;
 constexpr std::uint32_t WM_HOTKEY = 0x0312;
 constexpr std::uint32_t WM_USER = 0x0400;
+// SetWindowPos flags and ShowWindow commands
+constexpr std::uint32_t SWP_NOSIZE = 0x0001;
+constexpr std::uint32_t SWP_NOMOVE = 0x0002;
+constexpr std::uint32_t SWP_NOZORDER = 0x0004;
+constexpr std::uint32_t SWP_NOACTIVATE = 0x0010;
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOW = 5;
 // message boxes
 constexpr std::uint32_t MB_OK = 0x0000;
 constexpr std::uint32_t MB_ICONERROR = 0x0010;

@@ -38,6 +38,19 @@ public:
   virtual void RemoveSubclass(TWnd window, IMessageHandler& hook) = 0;
   virtual TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
 
+  // GetWindowRect: the outer rectangle in screen pixels. SetWindowPos moves and sizes at
+  // once, also a hidden window.
+  virtual bool GetWindowRect(TWnd window, TRect& rect) = 0;
+  virtual bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
+                            std::int32_t height, std::uint32_t flags) = 0;
+  virtual bool ShowWindow(TWnd window, int command) = 0;
+  virtual bool IsWindowVisible(TWnd window) = 0;
+
+  // SetTimer / KillTimer on a window: WM_TIMER(wParam = id) arrives every interval while the
+  // thread pumps messages. Setting an id again restarts it with the new interval.
+  virtual bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
+  virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
+
   virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
   // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code.
   virtual int RunMessageLoop() = 0;

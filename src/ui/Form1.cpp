@@ -1,35 +1,195 @@
 #include "ui/Form1.h"
 
+#include "app/BIOS.h"
+
+using namespace win;
+
 TForm1::TForm1(TApplication& application, TSystem& system)
-    : TComponent(nullptr, "Form1"),
+    : TCustomForm(nullptr, "Form1"),
       FApplication(application),
       FSystem(system),
       FController(system, FOptions, FTray) {
-  FHotKeyManager = &Create<THotKeyManager>(system, application.Handle());
-  FHotKeyManager->OnHotKeyPressed = [this](TShortCut hotKey, std::uint16_t index) {
-    HotKeyManagerHotKeyPressed(hotKey, index);
-  };
-  FormCreate();
+  Caption = application.Title();
+  FHandle = FSystem.Windows.CreateHiddenWindow(WindowClassName, Caption, *this);
+  if (FHandle) {
+    FWindowPeer = std::make_unique<TWindowPeer>(FSystem.Windows, FHandle);
+    SetPeer(FWindowPeer.get());
+  }
+  CreateComponents();
+  // As the framework does with OnCreate: an error is shown and the program goes on.
+  try {
+    FormCreate();
+  } catch (...) {
+    FApplication.HandleException(std::current_exception());
+  }
 }
 
-// The components go first: the hotkey manager unhooks the application window while the
-// controller and the options it serves still exist.
-TForm1::~TForm1() { DestroyComponents(); }
+// The components go first, while the window and the controller they may call still exist.
+TForm1::~TForm1() {
+  DestroyComponents();
+  SetPeer(nullptr);
+  FSystem.Windows.DestroyWindow(FHandle);
+}
+
+void TForm1::CreateComponents() {
+  AutoSave = &Create<TAutoIni>(FSystem, FApplication);
+  AutoSave->CheckWinState = true;
+
+  HotKeyManager = &Create<THotKeyManager>(FSystem, FApplication.Handle());
+  HotKeyManager->OnHotKeyPressed = [this](TShortCut hotKey, std::uint16_t index) {
+    HotKeyManagerHotKeyPressed(hotKey, index);
+  };
+
+  ActionList1 = &Create<TActionList>("ActionList1");
+  acLockCtrl = &ActionList1->Create<TAction>("acLockCtrl");
+  acLockCtrl->Category = "LMENU";
+  acLockCtrl->SetCaption("Ctrl Key Lock");
+  acLockCtrl->SetImageIndex(FCtrlImageBase);
+  acLockCtrl->OnExecute = [this](TComponent*) { acLockCtrlExecute(); };
+  acLockShift = &ActionList1->Create<TAction>("acLockShift");
+  acLockShift->Category = "LMENU";
+  acLockShift->SetCaption("Shift Key Lock");
+  acLockShift->SetImageIndex(FShiftImageBase);
+  acLockShift->OnExecute = [this](TComponent*) { acLockShiftExecute(); };
+
+  // Labels are windowless: the settings store passes over them.
+  const auto label = [this](const char* name, const char* caption) {
+    TLabel& l = Create<TLabel>(name);
+    l.Caption = caption;
+    l.SetParent(this);
+    return &l;
+  };
+  Label1 = label("Label1", "クリック間隔(&T)");
+  Label3 = label("Label3", "(1秒=1000)");
+  Label2 = label("Label2", "ミリ秒");
+  Label4 = label("Label4", "ドット以内のズレは許容する");
+
+  // Windowed controls in tab order, which is the order the settings file keeps.
+  ButtonClick = &Create<TRadioGroup>("ButtonClick");
+  ButtonClick->Caption = "マウスボタン(&B)";
+  ButtonClick->SetItems({"Left Button Click", "Right Button Click", "Wheel Button Click"});
+  ButtonClick->SetItemIndex(0);
+  ButtonClick->SetParent(this);
+
+  CtrlLock = &Create<TCheckBox>("CtrlLock");
+  CtrlLock->SetAction(acLockCtrl);
+  CtrlLock->SetParent(this);
+  ShiftLock = &Create<TCheckBox>("ShiftLock");
+  ShiftLock->SetAction(acLockShift);
+  ShiftLock->SetParent(this);
+
+  Spd = &Create<TRadioGroup>("Spd");
+  Spd->Caption = "優先度(&T)";
+  Spd->SetItems({"Critical (最優先：重い)", "Highest (優先度+2)", "Higher (優先度+1)",
+                 "Normal (標準)", "Lower (優先度-1)", "Lowest (優先度-2)", "Idle (負荷なし)"});
+  Spd->SetItemIndex(3);
+  Spd->SetParent(this);
+
+  IntTime = &Create<TSpEdit>("IntTime");
+  IntTime->Increment = 10;
+  IntTime->MinValue = 1;
+  IntTime->MaxValue = 86400000;
+  IntTime->SetValue(100);
+  IntTime->SetParent(this);
+  Label1->FocusControl = IntTime;
+
+  AutoStop = &Create<TCheckBox>("AutoStop");
+  AutoStop->Caption = "マウスカーソルの移動で自動的にクリックを解除";
+  AutoStop->SetParent(this);
+  LockAndClick = &Create<TCheckBox>("LockAndClick");
+  LockAndClick->Caption = "キーのロック時もクリック処理を行なう";
+  LockAndClick->SetParent(this);
+
+  Button1 = &Create<TButton>("Button1");
+  Button1->Caption = "OK";
+  Button1->Default = true;
+  Button1->SetParent(this);
+  Button2 = &Create<TButton>("Button2");
+  Button2->Caption = "キャンセル";
+  Button2->Cancel = true;
+  Button2->SetParent(this);
+
+  ChkDot = &Create<TSpEdit>("ChkDot");
+  ChkDot->MaxLength = 2;
+  ChkDot->MinValue = 0;
+  ChkDot->MaxValue = 99;
+  ChkDot->SetValue(0);
+  ChkDot->SetParent(this);
+}
 
 void TForm1::FormCreate() {
+  SetLeft(0);
+  SetTop(0);
+  AutoSave->Section = GetUserNameText(FSystem.Environment);
+  AutoSave->LoadIni();
+  const std::string program = FSystem.Process.ModuleFileName();
+  const std::size_t slash = program.find_last_of('\\');
+  const std::size_t dot = program.rfind('.');
+  FApplication.HelpFile =
+      (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? program.substr(0, dot)
+                                                                                 : program) + ".pdf";
+  if (WindowsVersionClass(FSystem.Environment) <= 2) IntTime->MinValue = 20;  // Windows 95/98/Me
   FController.ApplyButtonChoice();
   FController.ForgetFixPoint();
   for (std::size_t i = 0; i < std::size(ClickHotKeys); ++i)
-    FHotKeyIds[i] = FHotKeyManager->AddHotKey(ClickHotKeys[i]);
+    FHotKeyIds[i] = HotKeyManager->AddHotKey(ClickHotKeys[i]);
 }
 
-void TForm1::FormClose() { FHotKeyManager->ClearHotKeys(); }
+bool TForm1::Visible() const { return FSystem.Windows.IsWindowVisible(FHandle); }
+
+void TForm1::Hide() { FSystem.Windows.ShowWindow(FHandle, SW_HIDE); }
+
+void TForm1::FormCloseQuery(bool& canClose) {
+  // The close box on the shown window only hides it; a close of the hidden form (exit, end
+  // of session) saves.
+  canClose = !Visible();
+  Hide();
+  if (canClose) AutoSave->SaveIni();
+}
+
+void TForm1::FormClose() { HotKeyManager->ClearHotKeys(); }
 
 void TForm1::Close() {
+  bool canClose = true;
+  FormCloseQuery(canClose);  // a failed save raises here: the close is abandoned
+  if (!canClose) return;
   FormClose();
   FApplication.Terminate();
 }
 
 void TForm1::HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t /*index*/) {
   FController.HotKeyPressed(hotKey);
+}
+
+void TForm1::acLockCtrlExecute() {
+  acLockCtrl->SetChecked(!acLockCtrl->Checked());
+  acLockCtrl->SetImageIndex(FCtrlImageBase + (acLockCtrl->Checked() ? 1 : 0));
+}
+
+void TForm1::acLockShiftExecute() {
+  acLockShift->SetChecked(!acLockShift->Checked());
+  acLockShift->SetImageIndex(FShiftImageBase + (acLockShift->Checked() ? 1 : 0));
+}
+
+TLResult TForm1::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_QUERYENDSESSION: {
+      // Hide, then answer as a close would: the query saves, and a failed save asks the
+      // system not to end the session.
+      Hide();
+      bool canClose = true;
+      try {
+        FormCloseQuery(canClose);
+      } catch (...) {
+        FApplication.HandleException(std::current_exception());
+        return 0;
+      }
+      return canClose ? 1 : 0;
+    }
+    default:
+      return FSystem.Windows.DefaultProc(window, msg, wParam, lParam);
+  }
 }

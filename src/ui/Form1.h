@@ -1,35 +1,18 @@
-// TForm1: the main form. It owns the hotkey manager and the click controller, and holds the
-// live option values that the controller reads when clicking starts.
+// TForm1: the main form and options window. It is created hidden and stays hidden until the
+// user asks for it; its controls are the program's live options, read by the click
+// controller when clicking starts and kept per Windows user by the settings store. It owns
+// the hotkey manager, the settings store and the lock actions.
 #pragma once
 
 #include <array>
 
 #include "click/ClickController.h"
+#include "framework/Actions.h"
+#include "framework/Application.h"
+#include "framework/WindowPeer.h"
 #include "hotkeys/HotKeyManager.h"
-#include "ui/Application.h"
-#include "ui/Component.h"
-
-// The option values, at the design values of the options window's controls until the
-// settings are loaded.
-struct TClickOptions final : IClickOptions {
-  int ButtonClick = 0;          // left button
-  bool CtrlLockChecked = false;
-  bool ShiftLockChecked = false;
-  bool LockAndClickChecked = false;
-  std::int32_t IntTime = 100;
-  int Spd = 3;                  // normal priority
-  bool AutoStopChecked = false;
-  std::int32_t ChkDot = 0;
-
-  int ButtonChoice() const override { return ButtonClick; }
-  bool CtrlLock() const override { return CtrlLockChecked; }
-  bool ShiftLock() const override { return ShiftLockChecked; }
-  bool LockAndClick() const override { return LockAndClickChecked; }
-  std::int32_t Interval() const override { return IntTime; }
-  int PriorityChoice() const override { return Spd; }
-  bool AutoStop() const override { return AutoStopChecked; }
-  std::int32_t Tolerance() const override { return ChkDot; }
-};
+#include "settings/AutoIni.h"
+#include "ui/Spin.h"
 
 // The tray icon's animation state; the tray icon takes it over.
 struct TTrayAnimationState final : ITrayAnimation {
@@ -39,30 +22,78 @@ struct TTrayAnimationState final : ITrayAnimation {
   void SetIconIndex(int index) override { IconIndex = index; }
 };
 
-class TForm1 : public TComponent {
+class TForm1 : public TCustomForm, private IMessageHandler {
 public:
+  static constexpr const char* WindowClassName = "TForm1";
+
   TForm1(TApplication& application, TSystem& system);
   ~TForm1() override;
 
-  // Closing the main form: FormClose, then the program ends.
+  TWnd Handle() const { return FHandle; }
+  bool Visible() const;
+  void Hide();
+  // Any attempt to close: the close query decides, then FormClose, then the program ends.
   void Close();
 
-  TClickOptions& Options() { return FOptions; }
+  // Components, by their names.
+  TAutoIni* AutoSave = nullptr;
+  THotKeyManager* HotKeyManager = nullptr;
+  TActionList* ActionList1 = nullptr;
+  TAction* acLockCtrl = nullptr;
+  TAction* acLockShift = nullptr;
+  TRadioGroup* ButtonClick = nullptr;
+  TCheckBox* CtrlLock = nullptr;
+  TCheckBox* ShiftLock = nullptr;
+  TRadioGroup* Spd = nullptr;
+  TSpEdit* IntTime = nullptr;
+  TCheckBox* AutoStop = nullptr;
+  TCheckBox* LockAndClick = nullptr;
+  TButton* Button1 = nullptr;
+  TButton* Button2 = nullptr;
+  TSpEdit* ChkDot = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* Label4 = nullptr;
+
   TClickController& Controller() { return FController; }
-  THotKeyManager& HotKeyManager() { return *FHotKeyManager; }
   TTrayAnimationState& TrayAnimation() { return FTray; }
   const std::array<std::uint16_t, 7>& HotKeyIds() const { return FHotKeyIds; }
 
-private:
+  // Handlers, named after their component and event.
   void FormCreate();
+  void FormCloseQuery(bool& canClose);
   void FormClose();
   void HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t index);
+  void acLockCtrlExecute();
+  void acLockShiftExecute();
+
+private:
+  void CreateComponents();
+  // The options the controller reads, straight from the controls.
+  struct TOptionsView final : IClickOptions {
+    const TForm1& F;
+    explicit TOptionsView(const TForm1& form) : F(form) {}
+    int ButtonChoice() const override { return F.ButtonClick->ItemIndex(); }
+    bool CtrlLock() const override { return F.CtrlLock->Checked(); }
+    bool ShiftLock() const override { return F.ShiftLock->Checked(); }
+    bool LockAndClick() const override { return F.LockAndClick->Checked(); }
+    std::int32_t Interval() const override { return F.IntTime->Value(); }
+    int PriorityChoice() const override { return F.Spd->ItemIndex(); }
+    bool AutoStop() const override { return F.AutoStop->Checked(); }
+    std::int32_t Tolerance() const override { return F.ChkDot->Value(); }
+  };
+
+  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
   TApplication& FApplication;
   TSystem& FSystem;
-  TClickOptions FOptions;
+  TWnd FHandle = 0;
+  std::unique_ptr<TWindowPeer> FWindowPeer;
   TTrayAnimationState FTray;
+  TOptionsView FOptions{*this};
   TClickController FController;
-  THotKeyManager* FHotKeyManager = nullptr;
   std::array<std::uint16_t, 7> FHotKeyIds{};
+  int FShiftImageBase = 5;
+  int FCtrlImageBase = 7;
 };

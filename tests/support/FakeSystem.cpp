@@ -1,6 +1,7 @@
 #include "support/FakeSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 using namespace win;
@@ -249,6 +250,7 @@ TWnd TFakeWindows::CreateHiddenWindow(const std::string& className, const std::s
 
 void TFakeWindows::DestroyWindow(TWnd window) {
   if (FWindows.count(window)) Send(window, WM_DESTROY);
+  std::erase_if(FTimers, [window](const auto& t) { return t.first.first == window; });
   FWindows.erase(window);
 }
 
@@ -305,6 +307,70 @@ TLResult TFakeWindows::DefSubclassProc(TWnd window, std::uint32_t msg, TWParam w
 
 TLResult TFakeWindows::Send(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   return CallLevel(window, 0, msg, wParam, lParam);
+}
+
+bool TFakeWindows::GetWindowRect(TWnd window, TRect& rect) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return false;
+  rect = it->second.Rect;
+  return true;
+}
+
+bool TFakeWindows::SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
+                                std::int32_t height, std::uint32_t flags) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return false;
+  TRect& r = it->second.Rect;
+  if (flags & SWP_NOSIZE) {
+    width = r.Right - r.Left;
+    height = r.Bottom - r.Top;
+  }
+  if (flags & SWP_NOMOVE) {
+    x = r.Left;
+    y = r.Top;
+  }
+  r = {x, y, x + width, y + height};
+  return true;
+}
+
+bool TFakeWindows::ShowWindow(TWnd window, int command) {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return false;
+  const bool was = it->second.Visible;
+  it->second.Visible = command != SW_HIDE;
+  return was;
+}
+
+bool TFakeWindows::IsWindowVisible(TWnd window) {
+  auto it = FWindows.find(window);
+  return it != FWindows.end() && it->second.Visible;
+}
+
+bool TFakeWindows::SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) {
+  if (!FWindows.count(window)) return false;
+  // The system raises intervals below USER_TIMER_MINIMUM (10 ms) to it.
+  const std::uint32_t interval = std::max<std::uint32_t>(milliseconds, 10);
+  FTimers[{window, id}] = {interval, FClock.Now() + interval};
+  return true;
+}
+
+bool TFakeWindows::KillTimer(TWnd window, std::uintptr_t id) { return FTimers.erase({window, id}) > 0; }
+
+void TFakeWindows::Advance(std::uint64_t ms) {
+  const std::uint64_t end = FClock.Now() + ms;
+  for (;;) {
+    auto next = std::min_element(FTimers.begin(), FTimers.end(),
+                                 [](const auto& a, const auto& b) { return a.second.Due < b.second.Due; });
+    if (next == FTimers.end() || next->second.Due > end) break;
+    const auto [window, id] = next->first;
+    const std::uint64_t due = next->second.Due;
+    next->second.Due += next->second.Interval;
+    if (due > FClock.Now()) FClock.Sleep(static_cast<std::uint32_t>(due - FClock.Now()));
+    Pump();
+    Send(window, WM_TIMER, id, 0);
+  }
+  if (end > FClock.Now()) FClock.Sleep(static_cast<std::uint32_t>(end - FClock.Now()));
+  Pump();
 }
 
 bool TFakeWindows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
@@ -410,4 +476,106 @@ bool TFakeSystem::PressHotKey(TShortCut code) {
   if (!reg) return false;
   const TLParam lParam = static_cast<TLParam>((vk << 16) | modifiers);
   return Windows.PostMessageTo(reg->Window, WM_HOTKEY, static_cast<TWParam>(reg->Id), lParam);
+}
+
+// ---- profile --------------------------------------------------------------------------
+
+namespace {
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+}  // namespace
+
+std::string TFakeProfile::ReadIniString(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, const std::string& path,
+                                        std::size_t bufferSize) {
+  Calls.push_back("read " + section + " " + key);
+  auto file = FFiles.find(path);
+  if (file == FFiles.end()) return defaultValue;
+  for (const auto& [name, keys] : file->second)
+    if (SameText(name, section))
+      for (const auto& [k, v] : keys)
+        if (SameText(k, key)) return v.substr(0, bufferSize - 1);
+  return defaultValue;
+}
+
+bool TFakeProfile::WriteIniString(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& path) {
+  Calls.push_back("write " + section + " " + key + "=" + value);
+  if (ReadOnly.count(path)) return false;
+  TFile& file = FFiles[path];
+  auto s = std::find_if(file.begin(), file.end(), [&](const auto& e) { return SameText(e.first, section); });
+  if (s == file.end()) s = file.insert(file.end(), {section, {}});
+  auto k = std::find_if(s->second.begin(), s->second.end(), [&](const auto& e) { return SameText(e.first, key); });
+  if (k == s->second.end())
+    s->second.push_back({key, value});
+  else
+    k->second = value;
+  return true;
+}
+
+void TFakeProfile::FlushIni(const std::string&) { Calls.push_back("flush"); }
+
+std::string TFakeProfile::Text(const std::string& path) const {
+  auto file = FFiles.find(path);
+  if (file == FFiles.end()) return {};
+  std::string text;
+  for (const auto& [name, keys] : file->second) {
+    text += "[" + name + "]\r\n";
+    for (const auto& [k, v] : keys) text += k + "=" + v + "\r\n";
+  }
+  return text;
+}
+
+void TFakeProfile::SetText(const std::string& path, const std::string& text) {
+  TFile& file = FFiles[path];
+  file.clear();
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 1 && line.front() == '[' && line.back() == ']')
+      file.push_back({line.substr(1, line.size() - 2), {}});
+    else if (const std::size_t eq = line.find('='); eq != std::string::npos && !file.empty())
+      file.back().second.push_back({line.substr(0, eq), line.substr(eq + 1)});
+  }
+}
+
+// ---- environment ----------------------------------------------------------------------
+
+bool TFakeEnvironment::GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major,
+                                      std::uint32_t& minor) {
+  platformId = Platform;
+  major = Major;
+  minor = Minor;
+  return true;
+}
+
+bool TFakeEnvironment::GetLogonUserName(std::string& name) {
+  if (!UserName) return false;
+  name = *UserName;
+  return true;
+}
+
+bool TFakeEnvironment::GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) {
+  auto it = VersionInfo.find(path);
+  if (it == VersionInfo.end()) return false;
+  block.assign(path.begin(), path.end());  // the block names its file
+  return true;
+}
+
+bool TFakeEnvironment::QueryVersionValue(const std::vector<std::uint8_t>& block,
+                                         const std::string& subBlock, std::string& value) {
+  auto file = VersionInfo.find(std::string(block.begin(), block.end()));
+  if (file == VersionInfo.end()) return false;
+  auto it = file->second.find(subBlock);
+  if (it == file->second.end() || it->second.empty()) return false;
+  value = it->second;
+  return true;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Environment.h"
 #include "platform/System.h"
 
 // One recorded call of the input port, at a virtual time.
@@ -125,6 +126,7 @@ private:
 
 class TFakeWindows : public IWindows {
 public:
+  explicit TFakeWindows(TFakeClock& clock) : FClock(clock) {}
   struct TMessage { TWnd Window; std::uint32_t Msg; TWParam WParam; TLParam LParam; };
   struct TMessageBox { TWnd Owner; std::string Text; std::string Caption; std::uint32_t Flags; };
 
@@ -136,6 +138,17 @@ public:
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
   void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
   TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool GetWindowRect(TWnd window, TRect& rect) override;
+  bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
+                    std::int32_t height, std::uint32_t flags) override;
+  bool ShowWindow(TWnd window, int command) override;
+  bool IsWindowVisible(TWnd window) override;
+  bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) override;
+  bool KillTimer(TWnd window, std::uintptr_t id) override;
+  // Runs the virtual clock on by ms, delivering WM_TIMER to each due timer at its time.
+  void Advance(std::uint64_t ms);
+  bool HasTimer(TWnd window, std::uintptr_t id) const { return FTimers.count({window, id}) > 0; }
+  std::size_t TimerCount() const { return FTimers.size(); }
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   int RunMessageLoop() override;
   void PostQuitMessage(int exitCode) override;
@@ -162,10 +175,15 @@ private:
     std::string Title;
     IMessageHandler* Handler;
     std::vector<IMessageHandler*> Hooks;  // in order of installation
+    TRect Rect{0, 0, 336, 296};
+    bool Visible = false;
   };
   TLResult CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w, TLParam l);
   TLResult Guarded(const std::function<TLResult()>& call);
 
+  struct TTimer { std::uint32_t Interval; std::uint64_t Due; };
+  TFakeClock& FClock;
+  std::map<std::pair<TWnd, std::uintptr_t>, TTimer> FTimers;
   std::function<void(std::exception_ptr)> FErrorHandler;
   std::map<TWnd, TWindow> FWindows;
   TWnd FNextHandle = 0x10010;
@@ -190,6 +208,43 @@ private:
   std::multiset<std::string> FMutexes;
 };
 
+// INI files in memory, kept as the private-profile functions keep them: sections and keys
+// in the order they were first written, names compared without regard to case.
+class TFakeProfile : public IProfile {
+public:
+  std::string ReadIniString(const std::string& section, const std::string& key,
+                            const std::string& defaultValue, const std::string& path,
+                            std::size_t bufferSize) override;
+  bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& path) override;
+  void FlushIni(const std::string& path) override;
+
+  // The file as text, "[section]\r\nkey=value\r\n…"; empty when it does not exist.
+  std::string Text(const std::string& path) const;
+  void SetText(const std::string& path, const std::string& text);
+  std::set<std::string> ReadOnly;   // paths the system refuses to write
+  std::vector<std::string> Calls;   // "read S K", "write S K=V", "flush"
+
+private:
+  using TKeys = std::vector<std::pair<std::string, std::string>>;
+  using TFile = std::vector<std::pair<std::string, TKeys>>;
+  std::map<std::string, TFile> FFiles;
+};
+
+class TFakeEnvironment : public IEnvironment {
+public:
+  bool GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major, std::uint32_t& minor) override;
+  bool GetLogonUserName(std::string& name) override;
+  bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
+  bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
+                         std::string& value) override;
+
+  std::uint32_t Platform = win::VER_PLATFORM_WIN32_NT, Major = 5, Minor = 1;
+  std::optional<std::string> UserName = "taro";
+  // Version resources by file: sub-block -> value.
+  std::map<std::string, std::map<std::string, std::string>> VersionInfo;
+};
+
 class TFakeSystem {
 public:
   TFakeSystem();
@@ -199,9 +254,11 @@ public:
   TFakeThreads Threads;
   TFakeAtoms Atoms;
   TFakeHotKeys HotKeys;
-  TFakeWindows Windows;
+  TFakeWindows Windows{Clock};
   TFakeProcess Process;
-  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process};
+  TFakeProfile Profile;
+  TFakeEnvironment Environment;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment};
 
   // The user pressing a key combination: WM_HOTKEY is posted to the window that registered
   // it, as the system does; false when nobody holds the combination.

@@ -3,7 +3,7 @@
 #include "app/DblChkNF.h"
 #include "app/Vantrel.h"
 #include "support/FakeSystem.h"
-#include "ui/Application.h"
+#include "framework/Application.h"
 
 using namespace win;
 

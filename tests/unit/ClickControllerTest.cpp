@@ -13,7 +13,6 @@ struct ClickControllerTest : ::testing::Test {
   TFakeSystem sys;
   TApplication app{sys.System, "Vantrel"};
   TForm1 form{app, sys.System};
-  TClickOptions& options = form.Options();
   TClickController& controller = form.Controller();
 
   // The user presses keys; injected modifiers held down are added as the system would.
@@ -45,8 +44,8 @@ TEST_F(ClickControllerTest, RegistersTheSevenHotKeysInOrderAndNotCtrlHome) {
 }
 
 TEST_F(ClickControllerTest, HomeStartsOneWorkerWithTheOptionsAndAnimatesTheTray) {
-  options.IntTime = 50;
-  options.Spd = 1;
+  form.IntTime->SetText("50");
+  form.Spd->SetItemIndex(1);
   Press(VK_HOME);
   ASSERT_EQ(sys.Threads.Count(), 1u);
   EXPECT_EQ(sys.Threads.Thread(0).Priority, THREAD_PRIORITY_HIGHEST);
@@ -75,8 +74,8 @@ TEST_F(ClickControllerTest, EndStopsTheWorkerWithinOneCycleAndStopsTheAnimation)
 }
 
 TEST_F(ClickControllerTest, AutoStopComesBackAsEndAndReturnsTheControllerToIdle) {
-  options.AutoStopChecked = true;
-  options.ChkDot = 2;
+  form.AutoStop->SetChecked(true);
+  form.ChkDot->SetText("2");
   Press(VK_HOME);
   sys.Clock.At(150, [&] { sys.Input.MoveCursor({0, 0}); });
   sys.Settle();
@@ -86,7 +85,7 @@ TEST_F(ClickControllerTest, AutoStopComesBackAsEndAndReturnsTheControllerToIdle)
 }
 
 TEST_F(ClickControllerTest, CtrlLockWithoutClickWhileLockedHoldsCtrlOnlyAndCtrlEndReleasesIt) {
-  options.CtrlLockChecked = true;
+  form.CtrlLock->SetChecked(true);
   Press(VK_HOME);
   EXPECT_EQ(sys.Threads.Count(), 0u);
   EXPECT_FALSE(form.TrayAnimation().CycleIcons);
@@ -102,8 +101,8 @@ TEST_F(ClickControllerTest, CtrlLockWithoutClickWhileLockedHoldsCtrlOnlyAndCtrlE
 }
 
 TEST_F(ClickControllerTest, ShiftLockTurnsHomeIntoPinningAndEndIntoReleaseAndStop) {
-  options.ShiftLockChecked = true;
-  options.LockAndClickChecked = true;
+  form.ShiftLock->SetChecked(true);
+  form.LockAndClick->SetChecked(true);
   Press(VK_HOME);
   ASSERT_NE(controller.Clicker(), nullptr);
   EXPECT_TRUE(sys.Input.IsKeyDown(VK_SHIFT));
@@ -130,7 +129,7 @@ TEST_F(ClickControllerTest, CtrlRowsActOnlyWhileTheCtrlLockIsOn) {
   Press(scShift | scCtrl | VK_END);
   EXPECT_TRUE(controller.UseFixPoint());
 
-  options.CtrlLockChecked = true;
+  form.CtrlLock->SetChecked(true);
   Press(scShift | scCtrl | VK_END);
   EXPECT_FALSE(controller.UseFixPoint());
   Press(scShift | scCtrl | VK_HOME);
@@ -148,7 +147,7 @@ TEST_F(ClickControllerTest, ShiftEndWithoutShiftLockOnlyForgetsThePointAndClicki
 }
 
 TEST_F(ClickControllerTest, EndWithALockOnReleasesTheKeyEvenWithoutAWorker) {
-  options.ShiftLockChecked = true;
+  form.ShiftLock->SetChecked(true);
   controller.StopClick();
   EXPECT_EQ(Keys(), (std::vector<std::pair<std::uint8_t, bool>>{{VK_SHIFT, false}}));
 }
@@ -173,10 +172,9 @@ TEST_F(ClickControllerTest, ButtonChoiceMapsToFlagsAndAnUnknownIndexKeepsThem) {
       {1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
       {-1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
       {2, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
-      {3, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
       {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}};
   for (const auto& c : cases) {
-    options.ButtonClick = c.choice;
+    form.ButtonClick->SetItemIndex(c.choice);
     controller.ApplyButtonChoice();
     EXPECT_EQ(controller.DownFlag(), c.down) << "choice " << c.choice;
     EXPECT_EQ(controller.UpFlag(), c.up) << "choice " << c.choice;
@@ -184,11 +182,17 @@ TEST_F(ClickControllerTest, ButtonChoiceMapsToFlagsAndAnUnknownIndexKeepsThem) {
 }
 
 TEST(ClickControllerStart, NoButtonChosenAtCreationClicksWithNoButtonAndNormalPriority) {
+  struct TNoChoice final : IClickOptions {
+    int ButtonChoice() const override { return -1; }
+    bool CtrlLock() const override { return false; }
+    bool ShiftLock() const override { return false; }
+    bool LockAndClick() const override { return false; }
+    std::int32_t Interval() const override { return 100; }
+    int PriorityChoice() const override { return -1; }
+    bool AutoStop() const override { return false; }
+    std::int32_t Tolerance() const override { return 0; }
+  } options;
   TFakeSystem sys;
-  TApplication app{sys.System, "Vantrel"};
-  TClickOptions options;
-  options.ButtonClick = -1;
-  options.Spd = -1;
   TTrayAnimationState tray;
   TClickController controller(sys.System, options, tray);
   controller.ApplyButtonChoice();
@@ -200,8 +204,8 @@ TEST(ClickControllerStart, NoButtonChosenAtCreationClicksWithNoButtonAndNormalPr
 
 TEST_F(ClickControllerTest, AWorkerThatCannotStartIsReportedAndTheProgramCarriesOn) {
   sys.Threads.RefuseCreation = true;
-  options.CtrlLockChecked = true;
-  options.LockAndClickChecked = true;
+  form.CtrlLock->SetChecked(true);
+  form.LockAndClick->SetChecked(true);
   Press(VK_HOME);
   ASSERT_EQ(sys.Windows.MessageBoxes.size(), 1u);
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Thread creation error.");

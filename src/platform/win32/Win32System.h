@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/System.h"
+#include "platform/win32/Win32Profile.h"
 
 class TWin32Input final : public IInput {
 public:
@@ -47,6 +48,15 @@ public:
   std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override;
 };
 
+class TWin32Environment final : public IEnvironment {
+public:
+  bool GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major, std::uint32_t& minor) override;
+  bool GetLogonUserName(std::string& name) override;
+  bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
+  bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
+                         std::string& value) override;
+};
+
 class TWin32Windows final : public IWindows {
 public:
   TWin32Windows();
@@ -58,6 +68,13 @@ public:
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
   void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
   TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  bool GetWindowRect(TWnd window, TRect& rect) override;
+  bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
+                    std::int32_t height, std::uint32_t flags) override;
+  bool ShowWindow(TWnd window, int command) override;
+  bool IsWindowVisible(TWnd window) override;
+  bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) override;
+  bool KillTimer(TWnd window, std::uintptr_t id) override;
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   int RunMessageLoop() override;
   void PostQuitMessage(int exitCode) override;
@@ -81,5 +98,7 @@ struct TWin32System {
   TWin32HotKeys HotKeys;
   TWin32Windows Windows;
   TWin32Process Process;
-  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process};
+  TWin32Profile Profile;
+  TWin32Environment Environment;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment};
 };

@@ -117,6 +117,32 @@ TLResult TWin32Windows::DefSubclassProc(TWnd window, std::uint32_t msg, TWParam 
   return ::DefSubclassProc(ToHwnd(window), msg, wParam, lParam);
 }
 
+bool TWin32Windows::GetWindowRect(TWnd window, TRect& rect) {
+  RECT r;
+  if (!::GetWindowRect(ToHwnd(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool TWin32Windows::SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
+                                 std::int32_t height, std::uint32_t flags) {
+  return ::SetWindowPos(ToHwnd(window), nullptr, x, y, width, height, flags) != 0;
+}
+
+bool TWin32Windows::ShowWindow(TWnd window, int command) {
+  return ::ShowWindow(ToHwnd(window), command) != 0;
+}
+
+bool TWin32Windows::IsWindowVisible(TWnd window) { return ::IsWindowVisible(ToHwnd(window)) != 0; }
+
+bool TWin32Windows::SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) {
+  return ::SetTimer(ToHwnd(window), id, milliseconds, nullptr) != 0;
+}
+
+bool TWin32Windows::KillTimer(TWnd window, std::uintptr_t id) {
+  return ::KillTimer(ToHwnd(window), id) != 0;
+}
+
 bool TWin32Windows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   return ::PostMessageW(ToHwnd(window), msg, wParam, lParam) != 0;
 }

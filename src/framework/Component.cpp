@@ -1,4 +1,4 @@
-#include "ui/Component.h"
+#include "framework/Component.h"
 
 TComponent::~TComponent() { DestroyComponents(); }
 
@@ -9,4 +9,13 @@ void TComponent::DestroyComponents() {
     FComponents.pop_back();
     last.reset();
   }
+}
+
+void TComponent::DestroyComponent(TComponent& component) {
+  for (auto it = FComponents.begin(); it != FComponents.end(); ++it)
+    if (it->get() == &component) {
+      std::unique_ptr<TComponent> doomed = std::move(*it);
+      FComponents.erase(it);
+      return;
+    }
 }

@@ -29,6 +29,9 @@ public:
     return result;
   }
 
+  // Destroys one owned component now.
+  void DestroyComponent(TComponent& component);
+
 protected:
   // Destroys owned components now, last first (a derived destructor that must outlive its
   // components' teardown calls this before its own members go).

@@ -23,6 +23,7 @@ public:
 
   TWnd Handle() const { return FHandle; }
   const std::string& Title() const { return FTitle; }
+  std::string HelpFile;
 
   // What closing the application window does (the main form's close); ends the loop if unset.
   std::function<void()> OnClose;

@@ -1,4 +1,4 @@
-#include "ui/Application.h"
+#include "framework/Application.h"
 
 #include <stdexcept>
 

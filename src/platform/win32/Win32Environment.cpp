@@ -1,0 +1,55 @@
+#include "platform/win32/Win32System.h"
+
+#include "platform/win32/Win32.h"
+
+#include <cstring>
+
+bool TWin32Environment::GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major,
+                                       std::uint32_t& minor) {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  // Deprecated because later systems report 6.2 to programs without a manifest entry for
+  // them; all that matters here is telling the old systems apart.
+  if (!::GetVersionExW(&info)) return false;
+#pragma GCC diagnostic pop
+  platformId = info.dwPlatformId;
+  major = info.dwMajorVersion;
+  minor = info.dwMinorVersion;
+  return true;
+}
+
+bool TWin32Environment::GetLogonUserName(std::string& name) {
+  wchar_t buffer[257];
+  DWORD size = 256;
+  if (!::GetUserNameW(buffer, &size)) return false;
+  name = Narrow(buffer);
+  return true;
+}
+
+bool TWin32Environment::GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) {
+  const std::wstring widePath = Widen(path);
+  DWORD handle = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(widePath.c_str(), &handle);
+  if (size == 0) return false;
+  block.assign(size, 0);
+  return ::GetFileVersionInfoW(widePath.c_str(), 0, size, block.data()) != 0;
+}
+
+bool TWin32Environment::QueryVersionValue(const std::vector<std::uint8_t>& block,
+                                          const std::string& subBlock, std::string& value) {
+  void* data = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueW(block.data(), Widen(subBlock).c_str(), &data, &length) || length == 0)
+    return false;
+  if (subBlock.rfind("\\StringFileInfo\\", 0) == 0) {
+    // Strings come back as UTF-16, their length in characters with or without the null.
+    std::wstring text(static_cast<const wchar_t*>(data), length);
+    text.resize(std::wcslen(text.c_str()));
+    value = Narrow(text);
+    return !value.empty();
+  }
+  value.assign(static_cast<const char*>(data), length);
+  return true;
+}

@@ -1,0 +1,53 @@
+// TAutoIni: keeps the state of a window's controls, and the window's position, in one
+// section of an INI file, keyed by the controls' names. It knows nothing of what the values
+// mean: it walks the owner's controls and handles each by its kind. It never acts by itself;
+// the owner calls LoadIni and SaveIni.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Controls.h"
+#include "settings/IniFile.h"
+
+enum TCheckControl : std::uint8_t {
+  ccEdit, ccCheckBox, ccRadioButton, ccRadioGroup, ccListBox, ccComboBox, ccColor, ccHotKey
+};
+
+// A set of TCheckControl, element n in bit n.
+struct TCheckControls {
+  std::uint8_t Bits = 0xFF;
+  bool Has(TCheckControl c) const { return (Bits >> c) & 1; }
+};
+
+class TAutoIni : public TComponent {
+public:
+  TAutoIni(TComponent* owner, TSystem& system, TApplication& application);
+
+  std::string Section;
+  std::string AIniFileName;
+  TCheckControls CheckControls;
+  bool CheckWinState = false;
+  bool CheckWinSize = false;
+  bool CheckTag = false;
+  std::int32_t EnableTag = 0;
+  bool MakeIniWinDir = false;
+
+  void SaveIni();
+  void LoadIni();
+  const std::string& IniPath() const { return FIniPath; }
+
+private:
+  enum class TDirection { Save, Load };
+  void MakeIniPath();
+  void Process(TIniFile& ini, TDirection direction);
+  void ProcessControls(TIniFile& ini, TWinControl& container, TDirection direction);
+  bool Handle(TIniFile& ini, TControl& control, TDirection direction);
+  TWinControl& OwnerControl() const;
+  TCustomForm& OwnerForm() const;
+
+  TSystem& FSystem;
+  TApplication& FApplication;
+  std::string FIniPath;
+};
