@@ -186,7 +186,8 @@ private:
   int FIndex;
 };
 
-class TCustomListBox : public TWinControl {
+// A list of items with one selected index (-1: none), as list boxes and combo boxes have.
+class TCustomListControl : public TWinControl {
 public:
   using TWinControl::TWinControl;
   std::vector<std::string> Items;
@@ -197,15 +198,14 @@ private:
   std::int32_t FItemIndex = -1;
 };
 
-class TCustomComboBox : public TWinControl {
+class TCustomListBox : public TCustomListControl {
 public:
-  using TWinControl::TWinControl;
-  std::vector<std::string> Items;
-  std::int32_t ItemIndex() const { return GetProp(TPeerProperty::ItemIndex, FItemIndex); }
-  void SetItemIndex(std::int32_t index) { SetProp(TPeerProperty::ItemIndex, FItemIndex, index); }
+  using TCustomListControl::TCustomListControl;
+};
 
-private:
-  std::int32_t FItemIndex = -1;
+class TCustomComboBox : public TCustomListControl {
+public:
+  using TCustomListControl::TCustomListControl;
 };
 
 class TLabel : public TControl {

@@ -40,25 +40,18 @@ TCustomForm& TAutoIni::OwnerForm() const {
   return *form;
 }
 
-void TAutoIni::SaveIni() {
-  MakeIniPath();
+void TAutoIni::SaveIni() { Run(TDirection::Save, "Can not save to IniFile"); }
+
+void TAutoIni::LoadIni() { Run(TDirection::Load, "Can not load from IniFile"); }
+
+void TAutoIni::Run(TDirection direction, const char* failure) {
+  MakeIniPath();  // its failures go on without a message
   try {
     TIniFile ini(FSystem.Profile, FIniPath);
-    Process(ini, TDirection::Save);
+    Process(ini, direction);
   } catch (...) {
     // The accessor is released by now; the store says what failed, then passes it on.
-    FSystem.Windows.ShowMessageBox(0, "Can not save to IniFile", FApplication.Title(), MB_OK);
-    throw;
-  }
-}
-
-void TAutoIni::LoadIni() {
-  MakeIniPath();
-  try {
-    TIniFile ini(FSystem.Profile, FIniPath);
-    Process(ini, TDirection::Load);
-  } catch (...) {
-    FSystem.Windows.ShowMessageBox(0, "Can not load from IniFile", FApplication.Title(), MB_OK);
+    FSystem.Windows.ShowMessageBox(0, failure, FApplication.Title(), MB_OK);
     throw;
   }
 }

@@ -40,6 +40,7 @@ public:
 
 private:
   enum class TDirection { Save, Load };
+  void Run(TDirection direction, const char* failure);
   void MakeIniPath();
   void Process(TIniFile& ini, TDirection direction);
   void ProcessControls(TIniFile& ini, TWinControl& container, TDirection direction);
