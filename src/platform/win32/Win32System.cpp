@@ -6,24 +6,6 @@
 
 #include <atomic>
 
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring result(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(), n);
-  return result;
-}
-
-std::string Narrow(const std::wstring& utf16) {
-  if (utf16.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), result.data(), n,
-                      nullptr, nullptr);
-  return result;
-}
-
 // ---- input and time -------------------------------------------------------------------
 
 void TWin32Input::mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
