@@ -45,6 +45,15 @@ rc=$?
 if [ $rc -eq 124 ]; then
   echo "run-e2e: the driver did not finish within 240 s" >&2
 fi
+# Screenshots a driver saved beside the exe, as PNGs for a person to look at.
+shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
+for bmp in "$WS_DRIVE_C"/e2e/shots/*.bmp; do
+  [ -f "$bmp" ] || continue
+  mkdir -p "$shots"
+  name=$(basename "$bmp" .bmp)
+  /usr/bin/convert "$bmp" "$shots/$arch-$name.png" 2>/dev/null &&
+    echo "run-e2e: screenshot $shots/$arch-$name.png" >&2
+done
 if [ $rc -ne 0 ] && [ "${WS_SHOT_ON_FAIL:-0}" = 1 ]; then
   ws_screenshot "${TMPDIR:-/tmp}/vantrel-e2e-fail-$arch.png" 2>/dev/null &&
     echo "run-e2e: screenshot in ${TMPDIR:-/tmp}/vantrel-e2e-fail-$arch.png" >&2
