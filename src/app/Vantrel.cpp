@@ -10,6 +10,7 @@ int VantrelMain(TSystem& system) {
 
   TApplication application(system, ApplicationTitle);
   TForm1 form(application, system);
+  application.MainFormHandle = form.Handle();  // the first form made is the main form
   application.OnClose = [&form] { form.Close(); };
   return application.Run();
 }

@@ -30,7 +30,10 @@ TApplication::~TApplication() {
 
 int TApplication::Run() { return FSystem.Windows.RunMessageLoop(); }
 
-void TApplication::Terminate() { FSystem.Windows.PostQuitMessage(0); }
+void TApplication::Terminate() {
+  FTerminated = true;
+  FSystem.Windows.PostQuitMessage(0);
+}
 
 void TApplication::HandleException(std::exception_ptr error) {
   try {

@@ -24,12 +24,17 @@ public:
   TWnd Handle() const { return FHandle; }
   const std::string& Title() const { return FTitle; }
   std::string HelpFile;
+  // The main form's window once the program has made it (0 before), and whether it is to
+  // be shown at start.
+  TWnd MainFormHandle = 0;
+  bool ShowMainForm = true;
 
   // What closing the application window does (the main form's close); ends the loop if unset.
   std::function<void()> OnClose;
 
   int Run();
   void Terminate();
+  bool Terminated() const { return FTerminated; }
   void HandleException(std::exception_ptr error);
   void ShowException(const std::string& message);
 
@@ -39,4 +44,5 @@ private:
   TSystem& FSystem;
   std::string FTitle;
   TWnd FHandle = 0;
+  bool FTerminated = false;
 };

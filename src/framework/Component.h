@@ -32,13 +32,24 @@ public:
   // Destroys one owned component now.
   void DestroyComponent(TComponent& component);
 
+  // Runs once the owner has set every stored property and the references between its
+  // components.
+  virtual void Loaded() {}
+  // Asks for Notification(component) when component is destroyed. The link goes both ways,
+  // so whichever of the two goes first, the other is told and never keeps a dead pointer.
+  void FreeNotification(TComponent& component);
+  void RemoveFreeNotification(TComponent& component);
+
 protected:
   // Destroys owned components now, last first (a derived destructor that must outlive its
   // components' teardown calls this before its own members go).
   void DestroyComponents();
+  // component is being destroyed: forget every reference to it.
+  virtual void Notification(TComponent& component) { (void)component; }
 
 private:
   TComponent* FOwner;
   std::string FName;
   std::vector<std::unique_ptr<TComponent>> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
 };

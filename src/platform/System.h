@@ -5,9 +5,11 @@
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/HotKeys.h"
+#include "platform/Icons.h"
 #include "platform/Input.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
+#include "platform/Shell.h"
 #include "platform/Threads.h"
 #include "platform/Windows.h"
 
@@ -21,4 +23,6 @@ struct TSystem {
   IProcess& Process;
   IProfile& Profile;
   IEnvironment& Environment;
+  IShell& Shell;
+  IIcons& Icons;
 };

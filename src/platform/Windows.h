@@ -28,6 +28,10 @@ public:
   // Returns 0 on failure.
   virtual TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
                                   IMessageHandler& handler) = 0;
+  // A hidden utility window: a tool window (WS_EX_TOOLWINDOW, WS_POPUP) of zero size at
+  // (0, 0) without a title, never shown, served by handler: the shared window that timers or
+  // tray icons of the process receive their messages on. Returns 0 on failure.
+  virtual TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) = 0;
   virtual void DestroyWindow(TWnd window) = 0;
   // DefWindowProc: the system's default handling.
   virtual TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
@@ -54,6 +58,9 @@ public:
   virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
   // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code.
   virtual int RunMessageLoop() = 0;
+  // PeekMessage/DispatchMessage until the queue is empty; a WM_QUIT met on the way is left
+  // for the message loop.
+  virtual void ProcessMessages() = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
 
   // MessageBox; modal, with a message loop of its own. Returns the button pressed.

@@ -115,6 +115,30 @@ void TForm1::CreateComponents() {
   ChkDot->MaxValue = 99;
   ChkDot->SetValue(0);
   ChkDot->SetParent(this);
+
+  // The tray images at the size the tray shows (16 × 16 at 96 dpi), then the icon with its
+  // stored settings; it joins the tray as soon as IconVisible is set, with the stored Icon.
+  IconList = &Create<TImageList>("IconList", FSystem.Icons);
+  IconList->Width = IconList->Height = FSystem.Icons.SmallIconSize();
+  IconList->AddIconResource("TRAYIMAGE0");  // a white mouse: at rest
+  IconList->AddIconResource("TRAYIMAGE1");  // the mouse in a red frame: clicking
+  TrayIcon = &Create<TTrayIcon>("TrayIcon", FTrayUnit, FApplication, FHandle);
+  TrayIcon->SetCycleInterval(300);
+  TrayIcon->SetHint("Vantrel");
+  TrayIcon->Icon().LoadResource("MAINICON", IconList->Width);
+  TrayIcon->SetIconVisible(true);
+  TrayIcon->SetIconIndex(0);
+  // MenuR joins as PopupMenu with the menus.
+  TrayIcon->OnClick = [this](TComponent*) { TrayIconClick(); };
+  TrayIcon->OnMouseDown = [this](TComponent*, TMouseButton button, TShiftState shift,
+                                 std::int32_t x, std::int32_t y) {
+    TrayIconMouseDown(button, shift, x, y);
+  };
+  FTray.Icon = TrayIcon;
+  // As loading a form does: references between components are set last (the image list
+  // shows image 0 from here on), then the components hear that loading is done.
+  TrayIcon->SetIconList(IconList);
+  TrayIcon->Loaded();
 }
 
 void TForm1::FormCreate() {
@@ -169,6 +193,17 @@ void TForm1::acLockCtrlExecute() {
 void TForm1::acLockShiftExecute() {
   acLockShift->SetChecked(!acLockShift->Checked());
   acLockShift->SetImageIndex(FShiftImageBase + (acLockShift->Checked() ? 1 : 0));
+}
+
+void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x, std::int32_t y) {
+  FTrayPos = {x, y};
+  // The middle button will show this window (acSetupView) once the menus and actions exist.
+  (void)button;
+}
+
+void TForm1::TrayIconClick() {
+  FSystem.Shell.SetForegroundWindow(FHandle);
+  // MenuL will pop up at FTrayPos here once the menus exist.
 }
 
 TLResult TForm1::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {

@@ -12,14 +12,18 @@
 #include "framework/WindowPeer.h"
 #include "hotkeys/HotKeyManager.h"
 #include "settings/AutoIni.h"
+#include "tray/TrayIcon.h"
 #include "ui/Spin.h"
 
-// The tray icon's animation state; the tray icon takes it over.
-struct TTrayAnimationState final : ITrayAnimation {
-  bool CycleIcons = false;
-  int IconIndex = 0;
-  void SetCycleIcons(bool on) override { CycleIcons = on; }
-  void SetIconIndex(int index) override { IconIndex = index; }
+// The controller's animation switch, wired to the tray icon once the icon exists.
+struct TTrayAnimationLink final : ITrayAnimation {
+  TTrayIcon* Icon = nullptr;
+  void SetCycleIcons(bool on) override {
+    if (Icon) Icon->SetCycleIcons(on);
+  }
+  void SetIconIndex(int index) override {
+    if (Icon) Icon->SetIconIndex(index);
+  }
 };
 
 class TForm1 : public TCustomForm, private IMessageHandler {
@@ -55,9 +59,11 @@ public:
   TLabel* Label2 = nullptr;
   TLabel* Label3 = nullptr;
   TLabel* Label4 = nullptr;
+  TImageList* IconList = nullptr;
+  TTrayIcon* TrayIcon = nullptr;
 
   TClickController& Controller() { return FController; }
-  TTrayAnimationState& TrayAnimation() { return FTray; }
+  TPoint TrayPos() const { return FTrayPos; }
   const std::array<std::uint16_t, 7>& HotKeyIds() const { return FHotKeyIds; }
 
   // Handlers, named after their component and event.
@@ -67,6 +73,8 @@ public:
   void HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t index);
   void acLockCtrlExecute();
   void acLockShiftExecute();
+  void TrayIconMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+  void TrayIconClick();
 
 private:
   void CreateComponents();
@@ -90,7 +98,10 @@ private:
   TSystem& FSystem;
   TWnd FHandle = 0;
   std::unique_ptr<TWindowPeer> FWindowPeer;
-  TTrayAnimationState FTray;
+  // The tray's start-up (common-controls version, "TaskbarCreated") before any component.
+  TTrayIconUnit FTrayUnit{FSystem};
+  TTrayAnimationLink FTray;
+  TPoint FTrayPos;
   TOptionsView FOptions{*this};
   TClickController FController;
   std::array<std::uint16_t, 7> FHotKeyIds{};

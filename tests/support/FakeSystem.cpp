@@ -248,6 +248,10 @@ TWnd TFakeWindows::CreateHiddenWindow(const std::string& className, const std::s
   return handle;
 }
 
+TWnd TFakeWindows::CreateUtilityWindow(const std::string& className, IMessageHandler& handler) {
+  return CreateHiddenWindow(className, "", handler);
+}
+
 void TFakeWindows::DestroyWindow(TWnd window) {
   if (FWindows.count(window)) Send(window, WM_DESTROY);
   std::erase_if(FTimers, [window](const auto& t) { return t.first.first == window; });
@@ -392,6 +396,18 @@ bool TFakeWindows::Pump() {
     Send(m.Window, m.Msg, m.WParam, m.LParam);
   }
   return false;
+}
+
+void TFakeWindows::ProcessMessages() {
+  while (!FQueue.empty() && !(FQueue.front().Window == 0 && FQueue.front().Msg == 0x0012)) {
+    const TMessage m = FQueue.front();
+    FQueue.erase(FQueue.begin());
+    Send(m.Window, m.Msg, m.WParam, m.LParam);
+  }
+}
+
+void TFakeWindows::Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  for (const auto& [handle, w] : FWindows) FQueue.push_back({handle, msg, wParam, lParam});
 }
 
 // A loop with nothing left to do would wait forever on a real system; here it returns -1.

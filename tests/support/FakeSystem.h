@@ -13,6 +13,8 @@
 
 #include "platform/Environment.h"
 #include "platform/System.h"
+#include "support/FakeIcons.h"
+#include "support/FakeShell.h"
 
 // One recorded call of the input port, at a virtual time.
 struct TInputEvent {
@@ -133,6 +135,7 @@ public:
   void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
   TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
                           IMessageHandler& handler) override;
+  TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) override;
   void DestroyWindow(TWnd window) override;
   TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
@@ -151,6 +154,9 @@ public:
   std::size_t TimerCount() const { return FTimers.size(); }
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   int RunMessageLoop() override;
+  void ProcessMessages() override;
+  // HWND_BROADCAST: posts to every window (they are all top-level here).
+  void Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam);
   void PostQuitMessage(int exitCode) override;
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
@@ -258,7 +264,10 @@ public:
   TFakeProcess Process;
   TFakeProfile Profile;
   TFakeEnvironment Environment;
-  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment};
+  TFakeShell Shell{Windows};
+  TFakeIcons Icons;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
+                 Shell, Icons};
 
   // The user pressing a key combination: WM_HOTKEY is posted to the window that registered
   // it, as the system does; false when nobody holds the combination.

@@ -51,7 +51,7 @@ TEST_F(ClickControllerTest, HomeStartsOneWorkerWithTheOptionsAndAnimatesTheTray)
   EXPECT_EQ(sys.Threads.Thread(0).Priority, THREAD_PRIORITY_HIGHEST);
   EXPECT_EQ(controller.Clicker()->HoldTime(), 20);
   EXPECT_EQ(controller.Clicker()->WaitTime(), 30);
-  EXPECT_TRUE(form.TrayAnimation().CycleIcons);
+  EXPECT_TRUE(form.TrayIcon->CycleIcons());
 
   Press(VK_HOME);
   EXPECT_EQ(sys.Threads.Count(), 1u) << "a second Home starts no second worker";
@@ -59,12 +59,12 @@ TEST_F(ClickControllerTest, HomeStartsOneWorkerWithTheOptionsAndAnimatesTheTray)
 
 TEST_F(ClickControllerTest, EndStopsTheWorkerWithinOneCycleAndStopsTheAnimation) {
   Press(VK_HOME);
-  form.TrayAnimation().IconIndex = 1;
+  form.TrayIcon->SetIconIndex(1);
   sys.Clock.At(130, [&] { Press(VK_END); });
   sys.Settle();
   EXPECT_EQ(controller.Clicker(), nullptr);
-  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
-  EXPECT_EQ(form.TrayAnimation().IconIndex, 0);
+  EXPECT_FALSE(form.TrayIcon->CycleIcons());
+  EXPECT_EQ(form.TrayIcon->IconIndex(), 0);
   // End at 130, during the second wait: the worker ends at the top of the cycle at 200.
   const auto mouse = sys.Input.MouseEvents();
   ASSERT_EQ(mouse.size(), 4u);
@@ -80,7 +80,7 @@ TEST_F(ClickControllerTest, AutoStopComesBackAsEndAndReturnsTheControllerToIdle)
   sys.Clock.At(150, [&] { sys.Input.MoveCursor({0, 0}); });
   sys.Settle();
   EXPECT_EQ(controller.Clicker(), nullptr);
-  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_FALSE(form.TrayIcon->CycleIcons());
   EXPECT_EQ(Keys(), (std::vector<std::pair<std::uint8_t, bool>>{{VK_END, true}, {VK_END, false}}));
 }
 
@@ -88,7 +88,7 @@ TEST_F(ClickControllerTest, CtrlLockWithoutClickWhileLockedHoldsCtrlOnlyAndCtrlE
   form.CtrlLock->SetChecked(true);
   Press(VK_HOME);
   EXPECT_EQ(sys.Threads.Count(), 0u);
-  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_FALSE(form.TrayIcon->CycleIcons());
   EXPECT_TRUE(sys.Input.IsKeyDown(VK_CONTROL));
 
   Press(VK_HOME);  // arrives as Ctrl+Home: no hotkey of ours
@@ -193,7 +193,11 @@ TEST(ClickControllerStart, NoButtonChosenAtCreationClicksWithNoButtonAndNormalPr
     std::int32_t Tolerance() const override { return 0; }
   } options;
   TFakeSystem sys;
-  TTrayAnimationState tray;
+  struct TTraySwitch final : ITrayAnimation {
+    bool CycleIcons = false;
+    void SetCycleIcons(bool on) override { CycleIcons = on; }
+    void SetIconIndex(int) override {}
+  } tray;
   TClickController controller(sys.System, options, tray);
   controller.ApplyButtonChoice();
   controller.StartClick();
@@ -211,7 +215,7 @@ TEST_F(ClickControllerTest, AWorkerThatCannotStartIsReportedAndTheProgramCarries
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Thread creation error.");
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Caption, "Vantrel");
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Flags, MB_OK | MB_ICONERROR);
-  EXPECT_FALSE(form.TrayAnimation().CycleIcons);
+  EXPECT_FALSE(form.TrayIcon->CycleIcons());
 
   sys.Threads.RefuseCreation = false;
   Press(VK_END);  // Ctrl+End: the held Ctrl is released

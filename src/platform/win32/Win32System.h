@@ -6,6 +6,7 @@
 
 #include "platform/System.h"
 #include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32Shell.h"
 
 class TWin32Input final : public IInput {
 public:
@@ -63,6 +64,7 @@ public:
   void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
   TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
                           IMessageHandler& handler) override;
+  TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) override;
   void DestroyWindow(TWnd window) override;
   TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
@@ -77,6 +79,7 @@ public:
   bool KillTimer(TWnd window, std::uintptr_t id) override;
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   int RunMessageLoop() override;
+  void ProcessMessages() override;
   void PostQuitMessage(int exitCode) override;
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
@@ -85,6 +88,8 @@ public:
   void Report(std::exception_ptr error) noexcept;
 
 private:
+  TWnd CreateBoundWindow(const std::string& className, const std::string& title,
+                         std::uint32_t exStyle, std::uint32_t style, IMessageHandler& handler);
   std::function<void(std::exception_ptr)> FErrorHandler;
   std::map<std::string, bool> FRegisteredClasses;
 };
@@ -100,5 +105,8 @@ struct TWin32System {
   TWin32Process Process;
   TWin32Profile Profile;
   TWin32Environment Environment;
-  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment};
+  TWin32Shell Shell;
+  TWin32Icons Icons;
+  TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
+                 Shell, Icons};
 };

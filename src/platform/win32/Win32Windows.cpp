@@ -74,6 +74,19 @@ void TWin32Windows::Report(std::exception_ptr error) noexcept {
 
 TWnd TWin32Windows::CreateHiddenWindow(const std::string& className, const std::string& title,
                                        IMessageHandler& handler) {
+  // A top-level popup that is never shown: unlike a message-only window it gets the
+  // broadcasts (end of session, shell restart).
+  return CreateBoundWindow(className, title, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                           handler);
+}
+
+TWnd TWin32Windows::CreateUtilityWindow(const std::string& className, IMessageHandler& handler) {
+  return CreateBoundWindow(className, "", WS_EX_TOOLWINDOW, WS_POPUP, handler);
+}
+
+TWnd TWin32Windows::CreateBoundWindow(const std::string& className, const std::string& title,
+                                      std::uint32_t exStyle, std::uint32_t style,
+                                      IMessageHandler& handler) {
   const std::wstring wideClass = Widen(className);
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   if (!FRegisteredClasses[className]) {
@@ -87,11 +100,8 @@ TWnd TWin32Windows::CreateHiddenWindow(const std::string& className, const std::
     FRegisteredClasses[className] = true;
   }
   TCreateParams params{&handler, this};
-  // A top-level popup that is never shown: unlike a message-only window it gets the
-  // broadcasts (end of session, shell restart).
-  HWND hwnd = ::CreateWindowExW(0, wideClass.c_str(), Widen(title).c_str(),
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                nullptr, nullptr, instance, &params);
+  HWND hwnd = ::CreateWindowExW(exStyle, wideClass.c_str(), Widen(title).c_str(), style, 0, 0, 0,
+                                0, nullptr, nullptr, instance, &params);
   return FromHwnd(hwnd);
 }
 
@@ -153,6 +163,19 @@ int TWin32Windows::RunMessageLoop() {
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void TWin32Windows::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Put back for the message loop, which must still end.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -1,0 +1,15 @@
+#include "framework/ImageList.h"
+
+bool TImageList::AddIconResource(const std::string& name) {
+  auto image = std::make_unique<TIcon>(FIcons);
+  if (!image->LoadResource(name, Width)) return false;
+  FImages.push_back(std::move(image));
+  return true;
+}
+
+void TImageList::GetIcon(int index, TIcon& icon) const {
+  if (index < 0 || index >= Count())
+    icon.SetHandle(0);
+  else
+    icon.Assign(*FImages[static_cast<std::size_t>(index)]);
+}

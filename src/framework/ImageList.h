@@ -1,0 +1,32 @@
+// TImageList: a component holding a row of same-sized images, handed out as icons. Images
+// come from the program's icon resources, loaded at the list's size.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/Icon.h"
+
+class TImageList : public TComponent {
+public:
+  TImageList(TComponent* owner, std::string name, IIcons& icons)
+      : TComponent(owner, std::move(name)), FIcons(icons) {}
+
+  // The size of the images; set it before adding any.
+  int Width = 16;
+  int Height = 16;
+
+  int Count() const { return static_cast<int>(FImages.size()); }
+  // Adds the icon resource as the next image; false when the program has no such icon,
+  // and the list is unchanged.
+  bool AddIconResource(const std::string& name);
+  // Puts a copy of image index into icon; an index the list does not hold gives an empty
+  // icon.
+  void GetIcon(int index, TIcon& icon) const;
+
+private:
+  IIcons& FIcons;
+  std::vector<std::unique_ptr<TIcon>> FImages;
+};

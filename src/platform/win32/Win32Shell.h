@@ -1,0 +1,24 @@
+// The Win32 adapters of the shell and icon ports: Shell_NotifyIconW with the Windows 2000
+// form of NOTIFYICONDATAW, registered messages, key state, the program's icon resources.
+#pragma once
+
+#include "platform/Icons.h"
+#include "platform/Shell.h"
+
+class TWin32Shell final : public IShell {
+public:
+  bool NotifyIcon(std::uint32_t message, const TNotifyIconData& data) override;
+  std::uint32_t RegisterMessageName(const std::string& name) override;
+  std::int16_t GetAsyncKeyState(int vk) override;
+  std::uint32_t GetDoubleClickTime() override;
+  bool SetForegroundWindow(TWnd window) override;
+  std::string CutToSystemBytes(const std::string& text, std::size_t maxBytes) override;
+};
+
+class TWin32Icons final : public IIcons {
+public:
+  TIconHandle LoadIconResource(const std::string& name, int size) override;
+  TIconHandle CloneIcon(TIconHandle icon) override;
+  void ReleaseIcon(TIconHandle icon) override;
+  int SmallIconSize() override;
+};

@@ -1,0 +1,119 @@
+#include "tray/SimpleTimer.h"
+
+#include <stdexcept>
+
+using namespace win;
+
+// ---- the shared window ----------------------------------------------------------------
+
+TSimpleTimerHandler::TSimpleTimerHandler(IWindows& windows) : FWindows(windows) {
+  FMsgWindow = FWindows.CreateUtilityWindow(WindowClassName, *this);
+  if (!FMsgWindow) throw std::runtime_error("Cannot create the timer window");
+}
+
+TSimpleTimerHandler::~TSimpleTimerHandler() { FWindows.DestroyWindow(FMsgWindow); }
+
+std::uint32_t TSimpleTimerHandler::AddTimer(TSimpleTimer& timer) {
+  for (std::size_t i = 0; i < FSlots.size(); ++i)
+    if (!FSlots[i]) {
+      FSlots[i] = &timer;
+      return static_cast<std::uint32_t>(i + 1);
+    }
+  FSlots.push_back(&timer);
+  return static_cast<std::uint32_t>(FSlots.size());
+}
+
+void TSimpleTimerHandler::RemoveTimer(std::uint32_t id) {
+  if (id >= 1 && id <= FSlots.size()) FSlots[id - 1] = nullptr;
+}
+
+TLResult TSimpleTimerHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
+                                            TLParam lParam) {
+  if (msg != WM_TIMER) return FWindows.DefaultProc(window, msg, wParam, lParam);
+  if (wParam >= 1 && wParam <= FSlots.size())
+    if (TSimpleTimer* timer = FSlots[wParam - 1]) timer->Tick();
+  return 0;
+}
+
+// ---- the unit ---------------------------------------------------------------------------
+
+TSimpleTimerHandler& TSimpleTimerUnit::AcquireTimerWindow() {
+  if (!FHandler) FHandler = std::make_unique<TSimpleTimerHandler>(FWindows);
+  ++FHandler->FRefCount;
+  return *FHandler;
+}
+
+void TSimpleTimerUnit::ReleaseTimerWindow() {
+  if (!FHandler) return;
+  if (FHandler->FRefCount > 0) --FHandler->FRefCount;
+  if (FHandler->FRefCount == 0) FHandler.reset();
+}
+
+// ---- the timer --------------------------------------------------------------------------
+
+TSimpleTimer::TSimpleTimer(TSimpleTimerUnit& unit, std::uint32_t interval, TTimerEvent onTimer)
+    : FUnit(unit), FInterval(interval) {
+  SetOnTimer(std::move(onTimer));
+  FTimerId = FUnit.AcquireTimerWindow().AddTimer(*this);
+}
+
+TSimpleTimer::~TSimpleTimer() {
+  if (FEnabled) KillSystemTimer(true);
+  if (TSimpleTimerHandler* handler = FUnit.Handler()) handler->RemoveTimer(FTimerId);
+  FUnit.ReleaseTimerWindow();
+}
+
+TWnd TSimpleTimer::Window() const {
+  const TSimpleTimerHandler* handler = FUnit.Handler();
+  return handler ? handler->Window() : 0;
+}
+
+bool TSimpleTimer::StartSystemTimer() {
+  if (FInterval == 0) return false;
+  if (FEnabled) KillSystemTimer(true);
+  // Setting it anew rather than changing it: a start always restarts the count.
+  if (FUnit.Windows().SetTimer(Window(), FTimerId, FInterval)) {
+    FEnabled = true;
+    FRunning = true;
+  }
+  return FEnabled;
+}
+
+bool TSimpleTimer::KillSystemTimer(bool clear) {
+  if (clear) FEnabled = false;
+  FRunning = false;
+  return FUnit.Windows().KillTimer(Window(), FTimerId);
+}
+
+void TSimpleTimer::SetEnabled(bool value) {
+  if (value)
+    StartSystemTimer();
+  else
+    KillSystemTimer(true);
+}
+
+void TSimpleTimer::SetInterval(std::uint32_t value) {
+  if (value == FInterval) return;
+  FInterval = value;
+  if (!FEnabled) return;
+  if (value != 0)
+    StartSystemTimer();
+  else
+    KillSystemTimer(false);
+}
+
+void TSimpleTimer::SetOnTimer(TTimerEvent value) {
+  FOnTimer = std::move(value);
+  if (!FOnTimer && FEnabled) KillSystemTimer(false);
+}
+
+void TSimpleTimer::Tick() {
+  if (!FRunning) return;
+  if (OneShot) KillSystemTimer(true);
+  // Called through a copy: the callback may replace OnTimer or destroy this timer. A small
+  // callable (an object and a method) is copied without an allocation.
+  if (FOnTimer) {
+    const TTimerEvent call = FOnTimer;
+    call(*this);
+  }
+}
