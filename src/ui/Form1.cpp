@@ -110,7 +110,7 @@ void TForm1::CreateComponents() {
   Button2->SetParent(this);
 
   ChkDot = &Create<TSpEdit>("ChkDot");
-  ChkDot->MaxLength = 2;
+  ChkDot->SetMaxLength(2);
   ChkDot->MinValue = 0;
   ChkDot->MaxValue = 99;
   ChkDot->SetValue(0);

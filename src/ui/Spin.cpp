@@ -2,11 +2,40 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 #include "framework/StrToInt.h"
 
+using namespace win;
+
+namespace {
+template <class F>
+struct TFinally {
+  F Action;
+  ~TFinally() { Action(); }
+};
+template <class F>
+TFinally(F) -> TFinally<F>;
+}  // namespace
+
+// ---- value rules ----------------------------------------------------------------------
+
 TSpinEdit::TSpinEdit(TComponent* owner, std::string name) : TCustomEdit(owner, std::move(name)) {
+  FButton = &Create<TSpinButton>();
+  FButton->SetParent(this);
+  FButton->SetBounds(0, 0, SpinLayout::ArrowPairWidth, 17);
+  FButton->SetFocusControl(this);
+  FButton->OnUpClick = [this](TComponent*) { StepUp(); };
+  FButton->OnDownClick = [this](TComponent*) { StepDown(); };
   SetText("0");
+}
+
+TSpinEdit::~TSpinEdit() {
+  // Size handling during the teardown leaves the pair alone; it goes with the owned
+  // components, after the window (its own window is a child of ours and goes with it).
+  FButton = nullptr;
+  DestroyHandle();
 }
 
 std::int32_t TSpinEdit::Value() const { return StrToIntDef(Text(), MinValue); }
@@ -20,11 +49,18 @@ std::int32_t TSpinEdit::ClampValue(std::int32_t v) const {
   return v;
 }
 
+void TSpinEdit::DoBeep() {
+  if (Beep)
+    Beep();
+  else if (FPorts)
+    FPorts->Controls.MessageBeep(0);
+}
+
 // A step near the 32-bit limits saturates instead of wrapping round to the other end, then
 // meets the range rule.
 void TSpinEdit::Step(std::int64_t delta) {
-  if (ReadOnly) {
-    if (Beep) Beep();
+  if (FReadOnly) {
+    DoBeep();
     return;
   }
   const std::int64_t sum = std::int64_t{Value()} + delta;
@@ -44,20 +80,294 @@ bool TSpinEdit::IsAcceptedChar(char ch) const {
 }
 
 void TSpinEdit::KeyDown(std::uint8_t vk) {
-  if (vk == win::VK_UP) StepUp();
-  if (vk == win::VK_DOWN) StepDown();
+  if (vk == VK_UP) StepUp();
+  if (vk == VK_DOWN) StepDown();
 }
 
 bool TSpinEdit::KeyPress(char c) {
   if (IsAcceptedChar(c)) return true;
-  if (Beep) Beep();
+  DoBeep();
   return false;
 }
 
 void TSpinEdit::DoExit() {
+  if (OnExit) OnExit(this);
   const std::int32_t v = Value();
   if (ClampValue(v) != v) SetValue(v);
 }
+
+void TSpinEdit::SetMaxLength(int value) {
+  FMaxLength = value;
+  if (FHandle) FPorts->Controls.SendMessageTo(FHandle, EM_LIMITTEXT, static_cast<TWParam>(value), 0);
+}
+
+void TSpinEdit::SetReadOnly(bool value) {
+  FReadOnly = value;
+  if (FHandle) FPorts->Controls.SendMessageTo(FHandle, EM_SETREADONLY, value ? 1 : 0, 0);
+}
+
+// ---- the window -----------------------------------------------------------------------
+
+std::int32_t TSpinEdit::TEditPeer::GetInt(TPeerProperty property) {
+  const TRect r = FControls.Bounds(FWindow);
+  switch (property) {
+    case TPeerProperty::Left: return r.Left;
+    case TPeerProperty::Top: return r.Top;
+    case TPeerProperty::Width: return r.Right - r.Left;
+    case TPeerProperty::Height: return r.Bottom - r.Top;
+    default: return 0;
+  }
+}
+
+void TSpinEdit::TEditPeer::SetInt(TPeerProperty property, std::int32_t value) {
+  TRect r = FControls.Bounds(FWindow);
+  const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
+  switch (property) {
+    case TPeerProperty::Left: r = {value, r.Top, value + w, r.Bottom}; break;
+    case TPeerProperty::Top: r = {r.Left, value, r.Right, value + h}; break;
+    case TPeerProperty::Width: r.Right = r.Left + value; break;
+    case TPeerProperty::Height: r.Bottom = r.Top + value; break;
+    default: return;
+  }
+  FControls.MoveWindow(FWindow, r);
+}
+
+std::uint32_t TSpinEdit::WindowStyle() const {
+  // A multi-line edit, because only those take a formatting rectangle (kept clear of the
+  // arrows); the automatic scrolling keeps its one line from wrapping. Clipping the
+  // children keeps the edit's painting off the arrows.
+  std::uint32_t style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE |
+                        WS_CLIPCHILDREN;
+  if (TabStop) style |= WS_TABSTOP;
+  if (FReadOnly) style |= ES_READONLY;
+  if (!Look3D()) style |= WS_BORDER;
+  return style;
+}
+
+bool TSpinEdit::Look3D() const {
+  std::uint32_t platform = 0, major = 0, minor = 0;
+  return Ctl3D && FPorts && FPorts->Environment.GetVersionInfo(platform, major, minor) && major >= 4;
+}
+
+void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds) {
+  if (FHandle) return;
+  FPorts.emplace(ports);
+  FParentWindow = parent;
+  FBounds = bounds;
+  CreateWnd();
+}
+
+void TSpinEdit::CreateWnd() {
+  IControls& controls = FPorts->Controls;
+  DecimalSeparator = controls.DecimalSeparator();
+  const TWnd handle =
+      controls.CreateEditWindow(FParentWindow, WindowStyle(), Look3D() ? WS_EX_CLIENTEDGE : 0, FBounds);
+  if (!handle) throw std::runtime_error("Error creating window");
+  FPorts->Windows.SubclassWindow(handle, *this);
+  FHandle = handle;
+  const std::string text = Text();
+  FPeer.emplace(controls, FHandle);
+  SetPeer(&*FPeer);
+  controls.WriteText(FHandle, text);
+  controls.SendMessageTo(FHandle, EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
+  if (FFont) controls.SendMessageTo(FHandle, WM_SETFONT, FFont, 0);
+  UpdateEditRect();
+  if (FButton) FButton->CreateHandle(*FPorts, FHandle);
+  AdjustHeight();
+  Resize();
+}
+
+void TSpinEdit::DestroyHandle() {
+  if (!FHandle) return;
+  // Losing the focus to the window's end (a re-creation, the field's destruction) is no
+  // leaving of the field: no exit event, no clamping.
+  FWindowGoing = true;
+  TFinally done{[this] { FWindowGoing = false; }};
+  FPorts->Controls.DestroyControl(FHandle);
+  if (FHandle) Detach();  // the window is gone whether or not it said so
+}
+
+void TSpinEdit::Detach() {
+  const TWnd handle = FHandle;
+  const std::string text = FPorts->Controls.ReadText(handle);
+  SetPeer(nullptr);
+  FPeer.reset();
+  FHandle = 0;
+  StoreText(text);
+  FPorts->Windows.RemoveSubclass(handle, *this);
+}
+
+void TSpinEdit::StoreText(const std::string& text) {
+  // The text did not change, it only moves out of the window: no change event.
+  TNotifyEvent change = std::move(OnChange);
+  OnChange = nullptr;
+  TFinally restore{[&] { OnChange = std::move(change); }};
+  TCustomEdit::SetText(text);
+}
+
+void TSpinEdit::RecreateWnd() {
+  if (!FHandle) return;
+  const bool focused = FPorts->Controls.GetFocus() == FHandle;
+  DestroyHandle();
+  CreateWnd();
+  if (focused) FPorts->Controls.SetFocus(FHandle);
+}
+
+TRect TSpinEdit::BoundsRect() const { return FHandle ? FPorts->Controls.Bounds(FHandle) : FBounds; }
+
+void TSpinEdit::SetBounds(const TRect& bounds) {
+  FBounds = bounds;
+  if (FHandle) FPorts->Controls.MoveWindow(FHandle, bounds);
+}
+
+void TSpinEdit::SetFont(TFontHandle font) {
+  FFont = font;
+  if (!FHandle) return;
+  FPorts->Controls.SendMessageTo(FHandle, WM_SETFONT, font, 1);
+  AdjustHeight();
+  Resize();
+}
+
+int TSpinEdit::MinimumHeight() const {
+  if (!FPorts) return 0;
+  IControls& controls = FPorts->Controls;
+  return SpinLayout::MinimumHeight(controls.FontHeight(FFont), controls.FontHeight(0),
+                                   controls.SystemMetric(SM_CYBORDER));
+}
+
+void TSpinEdit::AdjustHeight() {
+  if (!AutoSize || !FHandle) return;
+  IControls& controls = FPorts->Controls;
+  TRect r = BoundsRect();
+  r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(FFont),
+                                            controls.SystemMetric(SM_CYBORDER), Look3D());
+  SetBounds(r);
+}
+
+void TSpinEdit::Resize() {
+  if (!FHandle) return;
+  TRect r = BoundsRect();
+  FBounds = r;
+  const int width = r.Right - r.Left, height = r.Bottom - r.Top;
+  const int minimum = MinimumHeight();
+  if (height < minimum) {
+    // The move brings a size change of its own, which places the arrows.
+    r.Bottom = r.Top + minimum;
+    SetBounds(r);
+    return;
+  }
+  if (FButton) {
+    const TRect pair = SpinLayout::ArrowPairBounds(width, height, Look3D());
+    FButton->SetBounds(pair.Left, pair.Top, pair.Right - pair.Left, pair.Bottom - pair.Top);
+  }
+  UpdateEditRect();
+}
+
+void TSpinEdit::UpdateEditRect() {
+  if (!FHandle) return;
+  const TRect client = FPorts->Controls.ClientRect(FHandle);
+  FPorts->Controls.SetEditRect(FHandle, SpinLayout::EditRect(client.Right, client.Bottom));
+}
+
+TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  IWindows& windows = FPorts->Windows;
+  IControls& controls = FPorts->Controls;
+  const auto next = [&] { return windows.DefSubclassProc(window, msg, wParam, lParam); };
+  switch (msg) {
+    case WM_KEYDOWN:
+      FTabPending = false;
+      if (wParam == VK_TAB) {
+        // No dialog manager took the key (the field does not ask for it), so the field
+        // moves the focus itself, as Tab does everywhere else in a window.
+        FTabPending = true;
+        const TWnd target = controls.NextTabStop(window, controls.GetKeyState(VK_SHIFT) < 0);
+        if (target && target != window) controls.SetFocus(target);
+        return 0;
+      }
+      if (wParam <= 0xFF) KeyDown(static_cast<std::uint8_t>(wParam));
+      return next();
+    case WM_CHAR:
+      if (wParam == '\t' && std::exchange(FTabPending, false)) return 0;
+      // Beyond ASCII nothing is accepted: every such character meets the filter as one
+      // byte of 128 or above.
+      if (!KeyPress(wParam < 0x80 ? static_cast<char>(wParam) : static_cast<char>(0x80))) return 0;
+      return next();
+    case WM_IME_CHAR:
+      KeyPress(static_cast<char>(0x80));
+      return 0;
+    case WM_IME_COMPOSITION:
+      // The edit would insert a finished composition itself, past the filter; the default
+      // handling hands it on as WM_IME_CHAR, which the filter refuses.
+      if (lParam & GCS_RESULTSTR) return windows.DefaultProc(window, msg, wParam, lParam);
+      return next();
+    case WM_GETDLGCODE: {
+      // As a multi-line edit: every key, so that Enter and Escape stay in the field and do
+      // not press the window's default or cancel button. But not Tab, which a dialog
+      // manager then uses to move the focus. The edit itself is asked without the key: one
+      // that sees a dialog manager's question takes itself to be in a dialog and then
+      // presses the default button on Enter and closes the window on Escape by itself.
+      TLResult code = windows.DefSubclassProc(window, msg, wParam, 0) | DLGC_WANTALLKEYS |
+                      DLGC_WANTARROWS | DLGC_WANTCHARS;
+      std::uint32_t queried = 0;
+      TWParam key = 0;
+      if (controls.DialogQueryMessage(lParam, queried, key) && queried == WM_KEYDOWN && key == VK_TAB)
+        code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+      return code;
+    }
+    case WM_PASTE:
+    case WM_CUT:
+      if (!CanPasteOrCut()) return 0;
+      return next();
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The edit takes the focus inside its own handling of the press.
+      FClickFocus = true;
+      TFinally done{[this] { FClickFocus = false; }};
+      return next();
+    }
+    case WM_SETFOCUS: {
+      const TLResult result = next();
+      if (AutoSelect && !FClickFocus) controls.SendMessageTo(window, EM_SETSEL, 0, -1);
+      if (OnEnter) OnEnter(this);
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      const TLResult result = next();
+      if (!FWindowGoing) DoExit();
+      return result;
+    }
+    case WM_SIZE: {
+      const TLResult result = next();
+      Resize();
+      return result;
+    }
+    case WM_DESTROY: {
+      const TLResult result = next();
+      if (FHandle == window) Detach();
+      return result;
+    }
+    default:
+      return next();
+  }
+}
+
+// ---- alignment --------------------------------------------------------------------------
+
+TSpEdit::TSpEdit(TComponent* owner, std::string name) : TSpinEdit(owner, std::move(name)) {
+  SetAlignment(TAlignment::taRightJustify);
+}
+
+void TSpEdit::SetAlignment(TAlignment value) {
+  if (value == FAlignment) return;
+  FAlignment = value;
+  RecreateWnd();
+}
+
+std::uint32_t TSpEdit::WindowStyle() const {
+  return TSpinEdit::WindowStyle() | SpinLayout::AlignmentStyle(FAlignment);
+}
+
+// ---- layout -----------------------------------------------------------------------------
 
 namespace SpinLayout {
 
@@ -87,11 +397,11 @@ TArrowLayout FitArrows(int width, int height) {
 
 std::uint32_t AlignmentStyle(TAlignment alignment) {
   switch (alignment) {
-    case TAlignment::taLeftJustify: return 4;   // ES_LEFT | ES_MULTILINE
-    case TAlignment::taRightJustify: return 6;  // ES_RIGHT | ES_MULTILINE
-    case TAlignment::taCenter: return 5;        // ES_CENTER | ES_MULTILINE
+    case TAlignment::taLeftJustify: return ES_LEFT | ES_MULTILINE;
+    case TAlignment::taRightJustify: return ES_RIGHT | ES_MULTILINE;
+    case TAlignment::taCenter: return ES_CENTER | ES_MULTILINE;
   }
-  return 4;
+  return ES_LEFT | ES_MULTILINE;
 }
 
 }  // namespace SpinLayout

@@ -1,33 +1,49 @@
 // The numeric field: an edit that holds one signed 32-bit integer as decimal text, within a
-// range, with a pair of arrow buttons inside its right edge. This unit holds the value rules
-// (conversion, range, steps, character filter, focus leave) and the layout formulas; they use
-// nothing but integers and characters, so they run without a window.
+// range, with a pair of arrow buttons inside its right edge. The value rules (conversion,
+// range, steps, character filter, focus leave) and the layout formulas use nothing but
+// integers and characters, so they run without a window; once the field has one (the
+// system's multi-line edit, subclassed), its text lives in the window and its hook runs the
+// rules on the window's keys, focus changes and sizes.
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "framework/Controls.h"
+#include "platform/Controls.h"
+#include "ui/SpinButton.h"
 
-namespace win {
-constexpr std::uint8_t VK_UP = 0x26;
-constexpr std::uint8_t VK_DOWN = 0x28;
-}  // namespace win
-
-class TSpinEdit : public TCustomEdit {
+class TSpinEdit : public TCustomEdit, public IFocusControl, private IMessageHandler {
 public:
   TSpinEdit(TComponent* owner, std::string name);
+  ~TSpinEdit() override;
 
   std::int32_t MinValue = 0;
   std::int32_t MaxValue = 0;
   std::int32_t Increment = 1;
   bool EditorEnabled = true;
-  int MaxLength = 0;
-  bool ReadOnly = false;
   bool AutoSelect = true;
-  // The locale's decimal separator, which the filter lets through.
+  // The height follows the font when the window is made and when the font changes.
+  bool AutoSize = true;
+  bool TabStop = true;
+  // The sunken 3-D edge (on systems from version 4 on); without it a plain border.
+  bool Ctl3D = true;
+  // The locale's decimal separator, which the filter lets through; the window's locale
+  // replaces it when the window is made.
   char DecimalSeparator = '.';
-  // The default beep (MessageBeep(0)) for refused input.
+  // The default beep for refused input; unset, the system's (MessageBeep(0)) once there is
+  // a window.
   std::function<void()> Beep;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+  // The most characters the user can type (0: the edit's own limit); writing Value is not
+  // limited by it.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int value);
+  // No editing, and steps only beep.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value);
 
   // The text converted; a text that is no number reads as MinValue. No range applies.
   std::int32_t Value() const;
@@ -45,20 +61,95 @@ public:
   // Key-press hook: false when the character is refused (it is dropped, with the beep).
   bool KeyPress(char c);
   // Paste and cut are carried out only on an editable field; otherwise ignored silently.
-  bool CanPasteOrCut() const { return EditorEnabled && !ReadOnly; }
-  // Leaving the field brings a reading outside the range into it; any other text stays.
+  bool CanPasteOrCut() const { return EditorEnabled && !FReadOnly; }
+  // Leaving the field: the exit event, then a reading outside the range is brought into it;
+  // any other text stays.
   void DoExit();
 
+  // The arrow pair inside the field; null once the field's destruction has begun.
+  TSpinButton* Button() const { return FButton; }
+
+  // The window: an edit on parent's client area at bounds, with the arrow pair inside.
+  void CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds);
+  void DestroyHandle();
+  TWnd Handle() const { return FHandle; }
+  TWnd FocusHandle() const override { return FHandle; }
+  bool IsTabStop() const override { return TabStop; }
+  // In the parent's client area; the window's own while there is one.
+  TRect BoundsRect() const;
+  void SetBounds(const TRect& bounds);
+  // The font the window shows (0: the system font); the caller keeps it alive.
+  TFontHandle Font() const { return FFont; }
+  void SetFont(TFontHandle font);
+  // The lowest height that shows the field's font.
+  int MinimumHeight() const;
+  // The edit's formatting rectangle: the client area less the arrows, one pixel taller.
+  void UpdateEditRect();
+
+protected:
+  // The window's style bits; a derived field adds its own.
+  virtual std::uint32_t WindowStyle() const;
+  // Makes the window again with the current style, keeping the text (and the focus).
+  void RecreateWnd();
+
 private:
+  // The text through the window while there is one.
+  class TEditPeer final : public IControlPeer {
+  public:
+    TEditPeer(IControls& controls, TWnd window) : FControls(controls), FWindow(window) {}
+    std::string GetText() override { return FControls.ReadText(FWindow); }
+    void SetText(const std::string& text) override { FControls.WriteText(FWindow, text); }
+    std::int32_t GetInt(TPeerProperty property) override;
+    void SetInt(TPeerProperty property, std::int32_t value) override;
+
+  private:
+    IControls& FControls;
+    TWnd FWindow;
+  };
+
+  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   void Step(std::int64_t delta);
+  void DoBeep();
+  void CreateWnd();
+  void Detach();
+  void AdjustHeight();
+  void Resize();
+  bool Look3D() const;
+  // Keeps text as the field's own while it has no window, without a change event.
+  void StoreText(const std::string& text);
+
+  TSpinButton* FButton = nullptr;
+  int FMaxLength = 0;
+  bool FReadOnly = false;
+  TFontHandle FFont = 0;
+  TRect FBounds;
+  TWnd FParentWindow = 0;
+  TWnd FHandle = 0;
+  std::optional<TControlPorts> FPorts;
+  std::optional<TEditPeer> FPeer;
+  // A left press on the edit itself is giving it the focus: the caret goes where it was.
+  bool FClickFocus = false;
+  // A Tab key moved the focus on; the tab character the key makes is not for the text.
+  bool FTabPending = false;
+  // The window is being destroyed (to be made again, or for good).
+  bool FWindowGoing = false;
 };
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// The field with a text alignment; its numbers stand at the right by default.
 class TSpEdit : public TSpinEdit {
 public:
-  TSpEdit(TComponent* owner, std::string name) : TSpinEdit(owner, std::move(name)) {}
-  TAlignment Alignment = TAlignment::taRightJustify;
+  TSpEdit(TComponent* owner, std::string name);
+  TAlignment Alignment() const { return FAlignment; }
+  // A new alignment re-creates the window, if there is one: the edit takes it only then.
+  void SetAlignment(TAlignment value);
+
+protected:
+  std::uint32_t WindowStyle() const override;
+
+private:
+  TAlignment FAlignment = TAlignment::taLeftJustify;
 };
 
 // Layout of the field and its arrow pair, in pixels.

@@ -105,7 +105,7 @@ TEST_F(SpinTest, StepsNearThe32BitLimitsSaturate) {
 
 TEST_F(SpinTest, ReadOnlyStepsBeepAndChangeNothing) {
   TSpEdit& interval = IntTime();
-  interval.ReadOnly = true;
+  interval.SetReadOnly(true);
   interval.KeyDown(win::VK_UP);
   interval.StepDown();
   EXPECT_EQ(interval.Text(), "100");

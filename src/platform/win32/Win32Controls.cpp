@@ -1,0 +1,294 @@
+#include "platform/win32/Win32Controls.h"
+
+#include "platform/win32/Win32.h"
+
+#include <utility>
+
+namespace {
+
+struct TChildBinding {
+  IMessageHandler* Handler;
+  TWin32Windows* Windows;
+};
+
+// As the other windows of the program: the handler comes from lpCreateParams on WM_NCCREATE
+// (WM_GETMINMAXINFO, which comes first, gets the default) and is let go on WM_NCDESTROY.
+LRESULT CALLBACK ChildWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* binding = new TChildBinding(*static_cast<TChildBinding*>(cs->lpCreateParams));
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+  }
+  auto* binding = reinterpret_cast<TChildBinding*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!binding) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    const LRESULT result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    delete binding;
+    return result;
+  }
+  try {
+    return binding->Handler->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
+  } catch (...) {
+    binding->Windows->Report(std::current_exception());
+    return 0;
+  }
+}
+
+RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// A memory device context and the bitmap selected into it, both let go in reverse order.
+class TMemoryDC {
+public:
+  TMemoryDC(HDC like, HBITMAP bitmap) : FDC(::CreateCompatibleDC(like)) {
+    if (FDC) FOld = ::SelectObject(FDC, bitmap);
+  }
+  ~TMemoryDC() {
+    if (!FDC) return;
+    ::SelectObject(FDC, FOld);
+    ::DeleteDC(FDC);
+  }
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  HDC Get() const { return FDC; }
+  explicit operator bool() const { return FDC != nullptr; }
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld = nullptr;
+};
+
+class TBitmapHandleOwner {
+public:
+  explicit TBitmapHandleOwner(HBITMAP bitmap) : FBitmap(bitmap) {}
+  ~TBitmapHandleOwner() {
+    if (FBitmap) ::DeleteObject(FBitmap);
+  }
+  TBitmapHandleOwner(const TBitmapHandleOwner&) = delete;
+  TBitmapHandleOwner& operator=(const TBitmapHandleOwner&) = delete;
+  HBITMAP Get() const { return FBitmap; }
+
+private:
+  HBITMAP FBitmap;
+};
+
+// PSDPxax: the brush where the mask source is black, the destination where it is white.
+constexpr DWORD ROP_BRUSH_THROUGH_MASK = 0x00B8074A;
+
+class TWin32Canvas final : public ICanvas {
+public:
+  explicit TWin32Canvas(HDC dc) : FDC(dc) {}
+
+  void DrawButtonFace(const TRect& rect, bool pressed) override {
+    RECT r = ToRECT(rect);
+    ::DrawFrameControl(FDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  }
+
+  void DrawGlyph(TBitmapHandle bitmap, const TRect& source, int x, int y, bool enabled) override {
+    auto* picture = reinterpret_cast<HBITMAP>(bitmap);
+    BITMAP info{};
+    const int w = source.Right - source.Left, h = source.Bottom - source.Top;
+    if (w <= 0 || h <= 0 || !::GetObjectW(picture, sizeof info, &info)) return;
+    TMemoryDC image(FDC, picture);
+    TBitmapHandleOwner maskBitmap(::CreateBitmap(w, h, 1, 1, nullptr));
+    if (!image || !maskBitmap.Get()) return;
+    TMemoryDC mask(FDC, maskBitmap.Get());
+    if (!mask) return;
+    // The mask: white where the picture has the colour of its lower-left pixel, black
+    // where it shows (a colour-to-mono copy turns the background colour white).
+    const COLORREF transparent = ::GetPixel(image.Get(), 0, info.bmHeight - 1);
+    ::SetBkColor(image.Get(), transparent);
+    ::BitBlt(mask.Get(), 0, 0, w, h, image.Get(), source.Left, source.Top, SRCCOPY);
+    // Mono to colour: black bits take the text colour, white bits the background colour.
+    const COLORREF oldText = ::SetTextColor(FDC, RGB(0, 0, 0));
+    const COLORREF oldBack = ::SetBkColor(FDC, RGB(255, 255, 255));
+    if (enabled) {
+      // XOR the picture in, clear where it shows, XOR it again: the background stays
+      // where the picture is transparent and the picture stands where it is not.
+      ::BitBlt(FDC, x, y, w, h, image.Get(), source.Left, source.Top, SRCINVERT);
+      ::BitBlt(FDC, x, y, w, h, mask.Get(), 0, 0, SRCAND);
+      ::BitBlt(FDC, x, y, w, h, image.Get(), source.Left, source.Top, SRCINVERT);
+    } else {
+      // The shape embossed: highlight one pixel down and right, the shadow over it.
+      const HGDIOBJ oldBrush = ::SelectObject(FDC, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+      ::BitBlt(FDC, x + 1, y + 1, w, h, mask.Get(), 0, 0, ROP_BRUSH_THROUGH_MASK);
+      ::SelectObject(FDC, ::GetSysColorBrush(COLOR_BTNSHADOW));
+      ::BitBlt(FDC, x, y, w, h, mask.Get(), 0, 0, ROP_BRUSH_THROUGH_MASK);
+      ::SelectObject(FDC, oldBrush);
+    }
+    ::SetTextColor(FDC, oldText);
+    ::SetBkColor(FDC, oldBack);
+  }
+
+  void DrawFocusRect(const TRect& rect) override {
+    RECT r = ToRECT(rect);
+    ::DrawFocusRect(FDC, &r);
+  }
+
+private:
+  HDC FDC;
+};
+
+}  // namespace
+
+TWnd TWin32Controls::CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
+                                      const TRect& bounds) {
+  return FromHwnd(::CreateWindowExW(exStyle, L"EDIT", L"", style, bounds.Left, bounds.Top,
+                                    bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
+                                    ToHwnd(parent), nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
+
+TWnd TWin32Controls::CreateChildWindow(const std::string& className, TWnd parent,
+                                       std::uint32_t style, const TRect& bounds,
+                                       IMessageHandler& handler) {
+  const std::wstring wideClass = Widen(className);
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  if (!FRegisteredClasses[className]) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ChildWindowProc;  // no CS_DBLCLKS: a quick second press is a press
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = wideClass.c_str();
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
+    FRegisteredClasses[className] = true;
+  }
+  TChildBinding params{&handler, &FWindows};
+  return FromHwnd(::CreateWindowExW(0, wideClass.c_str(), L"", style, bounds.Left, bounds.Top,
+                                    bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
+                                    ToHwnd(parent), nullptr, instance, &params));
+}
+
+void TWin32Controls::DestroyControl(TWnd window) {
+  if (window) ::DestroyWindow(ToHwnd(window));
+}
+
+TLResult TWin32Controls::SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  return ::SendMessageW(ToHwnd(window), msg, wParam, lParam);
+}
+
+std::string TWin32Controls::ReadText(TWnd window) {
+  const int length = ::GetWindowTextLengthW(ToHwnd(window));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = ::GetWindowTextW(ToHwnd(window), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return Narrow(text);
+}
+
+void TWin32Controls::WriteText(TWnd window, const std::string& text) {
+  ::SetWindowTextW(ToHwnd(window), Widen(text).c_str());
+}
+
+TRect TWin32Controls::Bounds(TWnd window) {
+  RECT r{};
+  if (!::GetWindowRect(ToHwnd(window), &r)) return {};
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(ToHwnd(window)), reinterpret_cast<POINT*>(&r), 2);
+  return FromRECT(r);
+}
+
+TRect TWin32Controls::ClientRect(TWnd window) {
+  RECT r{};
+  ::GetClientRect(ToHwnd(window), &r);
+  return FromRECT(r);
+}
+
+void TWin32Controls::MoveWindow(TWnd window, const TRect& bounds) {
+  ::MoveWindow(ToHwnd(window), bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+               bounds.Bottom - bounds.Top, TRUE);
+}
+
+void TWin32Controls::SetEditRect(TWnd edit, const TRect& rect) {
+  RECT r = ToRECT(rect);
+  ::SendMessageW(ToHwnd(edit), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+void TWin32Controls::Invalidate(TWnd window) { ::InvalidateRect(ToHwnd(window), nullptr, FALSE); }
+
+void TWin32Controls::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
+  PAINTSTRUCT ps;
+  HWND hwnd = ToHwnd(window);
+  HDC dc = ::BeginPaint(hwnd, &ps);
+  if (!dc) return;
+  // The paint session ends also when painting fails, or the window is painted forever.
+  struct TEnd {
+    HWND Window;
+    PAINTSTRUCT* Session;
+    ~TEnd() { ::EndPaint(Window, Session); }
+  } end{hwnd, &ps};
+  TWin32Canvas canvas(dc);
+  paint(canvas);
+}
+
+TWnd TWin32Controls::GetFocus() { return FromHwnd(::GetFocus()); }
+
+void TWin32Controls::SetFocus(TWnd window) { ::SetFocus(ToHwnd(window)); }
+
+bool TWin32Controls::CanFocus(TWnd window) {
+  for (HWND h = ToHwnd(window); h; h = ::GetParent(h)) {
+    if (!::IsWindowVisible(h) || !::IsWindowEnabled(h)) return false;
+    // GetParent of a top-level window is its owner, which has no say.
+    if (!(::GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return window != 0;
+}
+
+TWnd TWin32Controls::NextTabStop(TWnd window, bool previous) {
+  HWND h = ToHwnd(window);
+  return FromHwnd(::GetNextDlgTabItem(::GetAncestor(h, GA_ROOT), h, previous ? TRUE : FALSE));
+}
+
+std::int16_t TWin32Controls::GetKeyState(int vk) { return ::GetKeyState(vk); }
+
+bool TWin32Controls::DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) {
+  if (!lParam) return false;
+  const auto* queried = reinterpret_cast<const MSG*>(lParam);
+  msg = queried->message;
+  wParam = queried->wParam;
+  return true;
+}
+
+void TWin32Controls::SetCapture(TWnd window) { ::SetCapture(ToHwnd(window)); }
+void TWin32Controls::ReleaseCapture() { ::ReleaseCapture(); }
+TWnd TWin32Controls::GetCapture() { return FromHwnd(::GetCapture()); }
+
+void TWin32Controls::MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
+
+char TWin32Controls::DecimalSeparator() {
+  wchar_t buffer[8] = {};
+  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+  // n counts the terminating null: one character is 2.
+  if (n == 2 && buffer[0] > 32 && buffer[0] < 128) return static_cast<char>(buffer[0]);
+  return '.';
+}
+
+TBitmapHandle TWin32Controls::LoadBitmapResource(const std::string& name) {
+  return reinterpret_cast<TBitmapHandle>(
+      ::LoadBitmapW(::GetModuleHandleW(nullptr), Widen(name).c_str()));
+}
+
+void TWin32Controls::ReleaseBitmap(TBitmapHandle bitmap) {
+  if (bitmap) ::DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
+}
+
+bool TWin32Controls::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
+  BITMAP info{};
+  if (!bitmap || !::GetObjectW(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info)) return false;
+  width = info.bmWidth;
+  height = info.bmHeight;
+  return true;
+}
+
+int TWin32Controls::FontHeight(TFontHandle font) {
+  HDC dc = ::GetDC(nullptr);
+  if (!dc) return 0;
+  const HGDIOBJ old = font ? ::SelectObject(dc, reinterpret_cast<HFONT>(font)) : nullptr;
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  if (old) ::SelectObject(dc, old);
+  ::ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+int TWin32Controls::SystemMetric(int index) { return ::GetSystemMetrics(index); }

@@ -1,0 +1,51 @@
+// The Win32 adapter of the child-control port: the system's EDIT class, child windows of our
+// own classes bound to their handlers as the other windows are, GDI painting of button faces
+// and transparent glyphs, focus, capture, bitmaps and metrics.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/win32/Win32System.h"
+
+class TWin32Controls final : public IControls {
+public:
+  // Errors escaping a child window's handler go to windows' error handler.
+  explicit TWin32Controls(TWin32Windows& windows) : FWindows(windows) {}
+
+  TWnd CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
+                        const TRect& bounds) override;
+  TWnd CreateChildWindow(const std::string& className, TWnd parent, std::uint32_t style,
+                         const TRect& bounds, IMessageHandler& handler) override;
+  void DestroyControl(TWnd window) override;
+  TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  std::string ReadText(TWnd window) override;
+  void WriteText(TWnd window, const std::string& text) override;
+  TRect Bounds(TWnd window) override;
+  TRect ClientRect(TWnd window) override;
+  void MoveWindow(TWnd window, const TRect& bounds) override;
+  void SetEditRect(TWnd edit, const TRect& rect) override;
+  void Invalidate(TWnd window) override;
+  void Paint(TWnd window, const std::function<void(ICanvas&)>& paint) override;
+  TWnd GetFocus() override;
+  void SetFocus(TWnd window) override;
+  bool CanFocus(TWnd window) override;
+  TWnd NextTabStop(TWnd window, bool previous) override;
+  std::int16_t GetKeyState(int vk) override;
+  bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) override;
+  void SetCapture(TWnd window) override;
+  void ReleaseCapture() override;
+  TWnd GetCapture() override;
+  void MessageBeep(std::uint32_t type) override;
+  char DecimalSeparator() override;
+  TBitmapHandle LoadBitmapResource(const std::string& name) override;
+  void ReleaseBitmap(TBitmapHandle bitmap) override;
+  bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) override;
+  int FontHeight(TFontHandle font) override;
+  int SystemMetric(int index) override;
+
+private:
+  TWin32Windows& FWindows;
+  std::map<std::string, bool> FRegisteredClasses;
+};

@@ -1,0 +1,314 @@
+#include "ui/SpinButton.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "ui/Spin.h"
+
+using namespace win;
+
+namespace {
+template <class F>
+struct TFinally {
+  F Action;
+  ~TFinally() { Action(); }
+};
+template <class F>
+TFinally(F) -> TFinally<F>;
+
+TPoint MousePoint(TLParam lParam) {
+  // Client coordinates are signed: a captured mouse reports points left of or above the
+  // window as negative numbers.
+  return {static_cast<std::int16_t>(LoWord(static_cast<std::uintmax_t>(lParam))),
+          static_cast<std::int16_t>(HiWord(static_cast<std::uintmax_t>(lParam)))};
+}
+}  // namespace
+
+TSpinButton::TSpinButton(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  FUpButton = &CreateButton();
+  FDownButton = &CreateButton();
+  FFocusedButton = FUpButton;
+  FitArrows();
+}
+
+TSpinButton::~TSpinButton() {
+  DestroyHandle();
+  if (FPorts) ReleaseDefaultGlyphs();
+}
+
+TTimerSpeedButton& TSpinButton::CreateButton() {
+  TTimerSpeedButton& button = Create<TTimerSpeedButton>(static_cast<ISpeedButtonHost&>(*this));
+  button.SetParent(this);
+  button.AllowTimer = true;
+  button.OnClick = [this](TComponent* sender) { BtnClick(static_cast<TTimerSpeedButton&>(*sender)); };
+  button.OnMouseDown = [this](TTimerSpeedButton& sender, TMouseButton b) { BtnMouseDown(sender, b); };
+  return button;
+}
+
+// ---- focus ------------------------------------------------------------------------------
+
+void TSpinButton::SetFocusBtn(TTimerSpeedButton& button) {
+  if (&button == FFocusedButton) return;
+  FFocusedButton->SetFocusRect(false);
+  FFocusedButton = &button;
+  if (Focused()) FFocusedButton->SetFocusRect(true);
+}
+
+void TSpinButton::SetFocusControl(TWinControl* control) {
+  if (control == FFocusControl) return;
+  if (FFocusControl) RemoveFreeNotification(*FFocusControl);
+  FFocusControl = control;
+  if (FFocusControl) FreeNotification(*FFocusControl);
+}
+
+void TSpinButton::Notification(TComponent& component) {
+  TWinControl::Notification(component);
+  if (&component == FFocusControl) FFocusControl = nullptr;
+}
+
+bool TSpinButton::Focused() const { return FHandle && FPorts->Controls.GetFocus() == FHandle; }
+
+void TSpinButton::BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button) {
+  if (button != TMouseButton::mbLeft || !FHandle) return;
+  IControls& controls = FPorts->Controls;
+  if (TabStop && controls.CanFocus(FHandle)) SetFocusBtn(sender);
+  const auto* target = dynamic_cast<const IFocusControl*>(FFocusControl);
+  const TWnd targetWindow = target ? target->FocusHandle() : 0;
+  if (targetWindow && target->IsTabStop() && controls.CanFocus(targetWindow) &&
+      controls.GetFocus() != targetWindow)
+    controls.SetFocus(targetWindow);
+  else if (TabStop && controls.GetFocus() != FHandle && controls.CanFocus(FHandle))
+    controls.SetFocus(FHandle);
+}
+
+void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
+  if (&sender == FUpButton) {
+    if (OnUpClick) OnUpClick(this);
+  } else if (OnDownClick) {
+    OnDownClick(this);
+  }
+}
+
+// ---- glyphs -----------------------------------------------------------------------------
+
+void TSpinButton::SetGlyph(TTimerSpeedButton& button, TBitmapHandle bitmap, const char* defaultName) {
+  TBitmapHandle& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
+  if (bitmap) {
+    if (owned && FPorts) FPorts->Controls.ReleaseBitmap(owned);
+    owned = 0;
+    button.Glyph = bitmap;
+  } else {
+    // None: the default picture again, as one image.
+    if (!owned && FPorts) owned = FPorts->Controls.LoadBitmapResource(defaultName);
+    button.Glyph = owned;
+    button.NumGlyphs = 1;
+  }
+  InvalidateButton(button);
+}
+
+void TSpinButton::SetUpNumGlyphs(int count) {
+  FUpButton->NumGlyphs = count;
+  InvalidateButton(*FUpButton);
+}
+
+void TSpinButton::SetDownNumGlyphs(int count) {
+  FDownButton->NumGlyphs = count;
+  InvalidateButton(*FDownButton);
+}
+
+void TSpinButton::LoadDefaultGlyphs() {
+  if (!FUpButton->Glyph) SetGlyph(*FUpButton, 0, UpGlyphName);
+  if (!FDownButton->Glyph) SetGlyph(*FDownButton, 0, DownGlyphName);
+}
+
+void TSpinButton::ReleaseDefaultGlyphs() {
+  for (auto [button, owned] : {std::pair{FUpButton, &FOwnedUpGlyph}, std::pair{FDownButton, &FOwnedDownGlyph}}) {
+    if (!*owned) continue;
+    if (button->Glyph == *owned) button->Glyph = 0;
+    FPorts->Controls.ReleaseBitmap(*owned);
+    *owned = 0;
+  }
+}
+
+// ---- bounds -----------------------------------------------------------------------------
+
+void TSpinButton::FitArrows() {
+  const SpinLayout::TArrowLayout fit =
+      SpinLayout::FitArrows(FBounds.Right - FBounds.Left, FBounds.Bottom - FBounds.Top);
+  FUpButton->SetBoundsRect(fit.Up);
+  FDownButton->SetBoundsRect(fit.Down);
+}
+
+void TSpinButton::SetBounds(int left, int top, int width, int height) {
+  const SpinLayout::TArrowLayout fit = SpinLayout::FitArrows(width, height);
+  FBounds = {left, top, left + fit.Width, top + height};
+  FUpButton->SetBoundsRect(fit.Up);
+  FDownButton->SetBoundsRect(fit.Down);
+  if (FHandle) FPorts->Controls.MoveWindow(FHandle, FBounds);
+}
+
+void TSpinButton::Loaded() {
+  TWinControl::Loaded();
+  FitArrows();
+}
+
+// ---- window -----------------------------------------------------------------------------
+
+void TSpinButton::CreateHandle(const TControlPorts& ports, TWnd parent) {
+  if (FHandle) return;
+  FPorts.emplace(ports);
+  LoadDefaultGlyphs();
+  const std::uint32_t style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (TabStop ? WS_TABSTOP : 0);
+  FHandle = ports.Controls.CreateChildWindow(WindowClassName, parent, style, FBounds, *this);
+  if (!FHandle) {
+    ReleaseDefaultGlyphs();
+    FPorts.reset();
+    throw std::runtime_error("Error creating window");
+  }
+}
+
+void TSpinButton::DestroyHandle() {
+  if (!FHandle) return;
+  FPorts->Controls.DestroyControl(FHandle);
+  if (FHandle) Detach();  // the window is gone whether or not it said so
+}
+
+void TSpinButton::Detach() {
+  FHandle = 0;
+  FCaptureButton = nullptr;
+  for (TTimerSpeedButton* button : {FUpButton, FDownButton}) {
+    button->FreeTimer();
+    button->CancelMode();
+    button->SetFocusRect(false);
+  }
+  // The ports stay: messages still come until the window is gone for good.
+  ReleaseDefaultGlyphs();
+}
+
+std::unique_ptr<TRepeatTimer> TSpinButton::CreateRepeatTimer(TTimerSpeedButton& button) {
+  if (!FHandle) return nullptr;
+  return std::make_unique<TRepeatTimer>(FPorts->Windows, FHandle,
+                                        &button == FUpButton ? UpTimerId : DownTimerId);
+}
+
+bool TSpinButton::HoldsCapture(const TTimerSpeedButton& button) const {
+  return FHandle && FCaptureButton == &button && FPorts->Controls.GetCapture() == FHandle;
+}
+
+void TSpinButton::InvalidateButton(TTimerSpeedButton&) {
+  if (FHandle) FPorts->Controls.Invalidate(FHandle);
+}
+
+TTimerSpeedButton* TSpinButton::ButtonAt(int x, int y) const {
+  // The down arrow lies over the up arrow's last row: it was made later.
+  for (TTimerSpeedButton* button : {FDownButton, FUpButton}) {
+    const TRect& r = button->BoundsRect();
+    if (button->Enabled() && x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom) return button;
+  }
+  return nullptr;
+}
+
+void TSpinButton::MouseDown(TMouseButton button, TLParam lParam) {
+  const TPoint p = MousePoint(lParam);
+  // While a button is held, every press goes to the arrow that has the mouse.
+  TTimerSpeedButton* target = FCaptureButton ? FCaptureButton : ButtonAt(p.x, p.y);
+  if (!target) return;
+  if (!FCaptureButton) {
+    FCaptureButton = target;
+    FPorts->Controls.SetCapture(FHandle);
+  }
+  const TRect& r = target->BoundsRect();
+  target->MouseDown(button, p.x - r.Left, p.y - r.Top);
+}
+
+void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
+  const TPoint p = MousePoint(lParam);
+  TTimerSpeedButton* target = FCaptureButton ? FCaptureButton : ButtonAt(p.x, p.y);
+  // wParam names the buttons still down; the capture goes with the last of them, also when
+  // this release's click fails.
+  const bool stillHeld = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+  TFinally release{[this, stillHeld] {
+    if (stillHeld || !FCaptureButton) return;
+    FCaptureButton = nullptr;
+    if (FHandle) FPorts->Controls.ReleaseCapture();
+  }};
+  if (!target) return;
+  const TRect& r = target->BoundsRect();
+  target->MouseUp(button, p.x - r.Left, p.y - r.Top);
+}
+
+void TSpinButton::KeyDown(std::uint8_t vk) {
+  if (!TabStop || !Focused()) return;
+  switch (vk) {
+    case VK_UP:
+      SetFocusBtn(*FUpButton);
+      FUpButton->Click();
+      break;
+    case VK_DOWN:
+      SetFocusBtn(*FDownButton);
+      FDownButton->Click();
+      break;
+    case VK_SPACE:
+      FFocusedButton->Click();
+      break;
+    default:
+      break;
+  }
+}
+
+TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: MouseDown(TMouseButton::mbLeft, lParam); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: MouseDown(TMouseButton::mbRight, lParam); return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: MouseDown(TMouseButton::mbMiddle, lParam); return 0;
+    case WM_LBUTTONUP: MouseUp(TMouseButton::mbLeft, wParam, lParam); return 0;
+    case WM_RBUTTONUP: MouseUp(TMouseButton::mbRight, wParam, lParam); return 0;
+    case WM_MBUTTONUP: MouseUp(TMouseButton::mbMiddle, wParam, lParam); return 0;
+    case WM_MOUSEMOVE:
+      if (FCaptureButton) {
+        const TPoint p = MousePoint(lParam);
+        const TRect& r = FCaptureButton->BoundsRect();
+        FCaptureButton->MouseMove(p.x - r.Left, p.y - r.Top);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Taken away (a menu, a message box, another window): the held arrow lets go unclicked.
+      if (static_cast<TWnd>(lParam) != window && FCaptureButton)
+        std::exchange(FCaptureButton, nullptr)->CancelMode();
+      return 0;
+    case WM_TIMER:
+      if (wParam == UpTimerId) FUpButton->TimerExpired();
+      if (wParam == DownTimerId) FDownButton->TimerExpired();
+      return 0;
+    case WM_PAINT: {
+      IControls& controls = FPorts->Controls;
+      controls.Paint(window, [this, &controls](ICanvas& canvas) {
+        FUpButton->Paint(canvas, controls);
+        FDownButton->Paint(canvas, controls);
+      });
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;  // the arrows cover the whole pair
+    case WM_SIZE: {
+      // Someone sized the window directly: the rule may widen it again.
+      FBounds = FPorts->Controls.Bounds(window);
+      FitArrows();
+      const int width = LoWord(static_cast<std::uintmax_t>(lParam));
+      const int height = HiWord(static_cast<std::uintmax_t>(lParam));
+      const int fitted = SpinLayout::FitArrows(width, height).Width;
+      if (fitted != width) SetBounds(FBounds.Left, FBounds.Top, fitted, height);
+      return 0;
+    }
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN: KeyDown(static_cast<std::uint8_t>(wParam)); return 0;
+    case WM_SETFOCUS: FFocusedButton->SetFocusRect(true); return 0;
+    case WM_KILLFOCUS: FFocusedButton->SetFocusRect(false); return 0;
+    case WM_DESTROY:
+      Detach();
+      return FPorts->Windows.DefaultProc(window, msg, wParam, lParam);
+    default: return FPorts->Windows.DefaultProc(window, msg, wParam, lParam);
+  }
+}
