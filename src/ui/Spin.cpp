@@ -1,5 +1,7 @@
 #include "ui/Spin.h"
 
+#include "framework/Finally.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -9,15 +11,6 @@
 
 using namespace win;
 
-namespace {
-template <class F>
-struct TFinally {
-  F Action;
-  ~TFinally() { Action(); }
-};
-template <class F>
-TFinally(F) -> TFinally<F>;
-}  // namespace
 
 // ---- value rules ----------------------------------------------------------------------
 

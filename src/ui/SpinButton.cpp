@@ -1,5 +1,7 @@
 #include "ui/SpinButton.h"
 
+#include "framework/Finally.h"
+
 #include <stdexcept>
 #include <utility>
 
@@ -8,13 +10,6 @@
 using namespace win;
 
 namespace {
-template <class F>
-struct TFinally {
-  F Action;
-  ~TFinally() { Action(); }
-};
-template <class F>
-TFinally(F) -> TFinally<F>;
 
 TPoint MousePoint(TLParam lParam) {
   // Client coordinates are signed: a captured mouse reports points left of or above the

@@ -1,15 +1,6 @@
 #include "ui/TimerSpeedButton.h"
 
-namespace {
-// Runs at the end of a scope, also when the scope is left by an exception.
-template <class F>
-struct TFinally {
-  F Action;
-  ~TFinally() { Action(); }
-};
-template <class F>
-TFinally(F) -> TFinally<F>;
-}  // namespace
+#include "framework/Finally.h"
 
 // ---- repeat timer ---------------------------------------------------------------------
 

@@ -7,6 +7,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include "../support/TestReport.h"
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -21,8 +23,10 @@ namespace e2e {
 // ---------------------------------------------------------------------------------------
 // Reporting
 
-inline int g_passed = 0;
-inline int g_failed = 0;
+using report::Check;
+using report::Format;
+inline int& g_passed = report::Passed;
+inline int& g_failed = report::Failed;
 
 inline void Note(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 inline void Note(const char* fmt, ...) {
@@ -33,29 +37,6 @@ inline void Note(const char* fmt, ...) {
   std::fputc('\n', stdout);
   va_end(ap);
   std::fflush(stdout);
-}
-
-inline std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-inline std::string Format(const char* fmt, ...) {
-  char buf[512];
-  va_list ap;
-  va_start(ap, fmt);
-  std::vsnprintf(buf, sizeof buf, fmt, ap);
-  va_end(ap);
-  return buf;
-}
-
-inline bool Check(bool good, const std::string& what, const std::string& expected,
-           const std::string& got) {
-  if (good) {
-    ++g_passed;
-    std::printf("ok - %s\n", what.c_str());
-  } else {
-    ++g_failed;
-    std::printf("FAIL - %s: expected %s, got %s\n", what.c_str(), expected.c_str(), got.c_str());
-  }
-  std::fflush(stdout);
-  return good;
 }
 
 // The "got" text computed only after the check itself ran: C++ leaves the order in which

@@ -7,50 +7,19 @@
 
 namespace harness {
 
-namespace {
-int Passed = 0, Failed = 0;
-}  // namespace
-
 HWND Host = nullptr;
 bool DialogKeys = true;
 TSeen Arrows, Edits;
 std::vector<double> Steps;
 std::wstring ShotFolder;
 
-std::string Format(const char* fmt, ...) {
-  char buf[512];
-  va_list ap;
-  va_start(ap, fmt);
-  std::vsnprintf(buf, sizeof buf, fmt, ap);
-  va_end(ap);
-  return buf;
-}
-
 void Note(const std::string& text) {
   std::printf("# %s\n", text.c_str());
   std::fflush(stdout);
 }
 
-bool Check(bool good, const std::string& what, const std::string& expected, const std::string& got) {
-  if (good) {
-    ++Passed;
-    std::printf("ok - %s\n", what.c_str());
-  } else {
-    ++Failed;
-    std::printf("FAIL - %s: expected %s, got %s\n", what.c_str(), expected.c_str(), got.c_str());
-  }
-  std::fflush(stdout);
-  return good;
-}
-
 bool CheckText(const std::string& got, const std::string& expected, const std::string& what) {
   return Check(got == expected, what, "\"" + expected + "\"", "\"" + got + "\"");
-}
-
-int Summary() {
-  std::printf("%d passed, %d failed\n", Passed, Failed);
-  std::fflush(stdout);
-  return Failed ? 1 : 0;
 }
 
 std::string RectText(const RECT& r) {

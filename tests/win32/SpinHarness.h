@@ -6,6 +6,8 @@
 
 #include "platform/win32/Win32.h"
 
+#include "../support/TestReport.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -15,13 +17,11 @@
 namespace harness {
 
 // ---- reporting ----
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+using report::Check;
+using report::Format;
+using report::Summary;
 void Note(const std::string& text);
-// Prints "ok - what" or "FAIL - what: expected ..., got ..." and counts it.
-bool Check(bool good, const std::string& what, const std::string& expected, const std::string& got);
 bool CheckText(const std::string& got, const std::string& expected, const std::string& what);
-// "N passed, M failed"; the exit code: 0 only when nothing failed.
-int Summary();
 std::string RectText(const RECT& r);
 bool SameRect(const RECT& r, long left, long top, long right, long bottom);
 

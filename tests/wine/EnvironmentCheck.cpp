@@ -12,22 +12,14 @@
 
 #include <cstdio>
 
+#include "../support/TestReport.h"
+
 namespace {
 
-int g_passed = 0, g_failed = 0;
-
-void Check(bool good, const char* what, const std::string& expected, const std::string& got) {
-  if (good) {
-    ++g_passed;
-    std::printf("ok - %s\n", what);
-  } else {
-    ++g_failed;
-    std::printf("FAIL - %s: expected \"%s\", got \"%s\"\n", what, expected.c_str(), got.c_str());
-  }
-}
+using report::Check;
 
 void Same(const char* what, const std::string& expected, const std::string& got) {
-  Check(expected == got, what, expected, got);
+  Check(expected == got, what, '"' + expected + '"', '"' + got + '"');
 }
 
 }  // namespace
@@ -64,6 +56,5 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned cls = WindowsVersionClass(env);
   Check(cls == 7, "the version class of this system", "7", std::to_string(cls));
 
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return report::Summary();
 }

@@ -1,39 +1,11 @@
 #include "platform/win32/Win32Controls.h"
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/WindowBinding.h"
 
 #include <utility>
 
 namespace {
-
-struct TChildBinding {
-  IMessageHandler* Handler;
-  TWin32Windows* Windows;
-};
-
-// As the other windows of the program: the handler comes from lpCreateParams on WM_NCCREATE
-// (WM_GETMINMAXINFO, which comes first, gets the default) and is let go on WM_NCDESTROY.
-LRESULT CALLBACK ChildWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* binding = new TChildBinding(*static_cast<TChildBinding*>(cs->lpCreateParams));
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
-  }
-  auto* binding = reinterpret_cast<TChildBinding*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!binding) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    const LRESULT result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
-    delete binding;
-    return result;
-  }
-  try {
-    return binding->Handler->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
-  } catch (...) {
-    binding->Windows->Report(std::current_exception());
-    return 0;
-  }
-}
 
 RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -147,14 +119,14 @@ TWnd TWin32Controls::CreateChildWindow(const std::string& className, TWnd parent
   if (!FRegisteredClasses[className]) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ChildWindowProc;  // no CS_DBLCLKS: a quick second press is a press
+    wc.lpfnWndProc = BoundWindowProc;  // no CS_DBLCLKS: a quick second press is a press
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = wideClass.c_str();
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
     FRegisteredClasses[className] = true;
   }
-  TChildBinding params{&handler, &FWindows};
+  TWindowBinding params{&handler, &FWindows};
   return FromHwnd(::CreateWindowExW(0, wideClass.c_str(), L"", style, bounds.Left, bounds.Top,
                                     bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
                                     ToHwnd(parent), nullptr, instance, &params));

@@ -1,28 +1,32 @@
 #include "platform/win32/Win32System.h"
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/WindowBinding.h"
 
 #include <commctrl.h>
 
 namespace {
 
-struct TCreateParams {
-  IMessageHandler* Handler;
-  TWin32Windows* Windows;
-};
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR refData) {
+  auto* hook = reinterpret_cast<IMessageHandler*>(id);
+  auto* windows = reinterpret_cast<TWin32Windows*>(refData);
+  try {
+    return hook->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
+  } catch (...) {
+    windows->Report(std::current_exception());
+    return 0;
+  }
+}
 
-struct TWindowBinding {
-  IMessageHandler* Handler;
-  TWin32Windows* Windows;
-};
+}  // namespace
 
 // One procedure for every class: the object comes from lpCreateParams on WM_NCCREATE
 // (WM_GETMINMAXINFO arrives before it and gets the default) and is let go on WM_NCDESTROY.
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* params = static_cast<TCreateParams*>(cs->lpCreateParams);
-    auto* binding = new TWindowBinding{params->Handler, params->Windows};
+    auto* binding = new TWindowBinding(*static_cast<TWindowBinding*>(cs->lpCreateParams));
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
   }
   auto* binding = reinterpret_cast<TWindowBinding*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -41,19 +45,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR refData) {
-  auto* hook = reinterpret_cast<IMessageHandler*>(id);
-  auto* windows = reinterpret_cast<TWin32Windows*>(refData);
-  try {
-    return hook->HandleMessage(FromHwnd(hwnd), msg, wParam, lParam);
-  } catch (...) {
-    windows->Report(std::current_exception());
-    return 0;
-  }
-}
-
-}  // namespace
 
 TWin32Windows::TWin32Windows() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
@@ -92,14 +83,14 @@ TWnd TWin32Windows::CreateBoundWindow(const std::string& className, const std::s
   if (!FRegisteredClasses[className]) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = BoundWindowProc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = wideClass.c_str();
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
     FRegisteredClasses[className] = true;
   }
-  TCreateParams params{&handler, this};
+  TWindowBinding params{&handler, this};
   HWND hwnd = ::CreateWindowExW(exStyle, wideClass.c_str(), Widen(title).c_str(), style, 0, 0, 0,
                                 0, nullptr, nullptr, instance, &params);
   return FromHwnd(hwnd);
