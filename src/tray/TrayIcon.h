@@ -24,21 +24,6 @@
 #include "framework/ImageList.h"
 #include "tray/SimpleTimer.h"
 
-enum class TMouseButton { mbLeft = 0, mbRight = 1, mbMiddle = 2 };
-
-// A set of ssShift … ssMiddle.
-using TShiftState = std::uint8_t;
-constexpr TShiftState ssShift = 0x01;
-constexpr TShiftState ssAlt = 0x02;
-constexpr TShiftState ssCtrl = 0x04;
-constexpr TShiftState ssLeft = 0x08;
-constexpr TShiftState ssRight = 0x10;
-constexpr TShiftState ssMiddle = 0x20;
-
-using TMouseEvent = std::function<void(TComponent* Sender, TMouseButton Button, TShiftState Shift,
-                                       std::int32_t X, std::int32_t Y)>;
-using TMouseMoveEvent =
-    std::function<void(TComponent* Sender, TShiftState Shift, std::int32_t X, std::int32_t Y)>;
 using TCycleEvent = std::function<void(TComponent* Sender, std::int32_t NextIndex)>;
 using TStartupEvent = std::function<void(TComponent* Sender, bool& ShowMainForm)>;
 

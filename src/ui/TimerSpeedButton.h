@@ -11,7 +11,7 @@
 
 #include "framework/Controls.h"
 #include "platform/Controls.h"
-#include "tray/TrayIcon.h"  // TMouseButton
+#include "framework/Controls.h"
 
 class TTimerSpeedButton;
 
