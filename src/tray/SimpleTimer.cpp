@@ -13,25 +13,14 @@ TSimpleTimerHandler::TSimpleTimerHandler(IWindows& windows) : FWindows(windows) 
 
 TSimpleTimerHandler::~TSimpleTimerHandler() { FWindows.DestroyWindow(FMsgWindow); }
 
-std::uint32_t TSimpleTimerHandler::AddTimer(TSimpleTimer& timer) {
-  for (std::size_t i = 0; i < FSlots.size(); ++i)
-    if (!FSlots[i]) {
-      FSlots[i] = &timer;
-      return static_cast<std::uint32_t>(i + 1);
-    }
-  FSlots.push_back(&timer);
-  return static_cast<std::uint32_t>(FSlots.size());
-}
+std::uint32_t TSimpleTimerHandler::AddTimer(TSimpleTimer& timer) { return FSlots.Add(timer); }
 
-void TSimpleTimerHandler::RemoveTimer(std::uint32_t id) {
-  if (id >= 1 && id <= FSlots.size()) FSlots[id - 1] = nullptr;
-}
+void TSimpleTimerHandler::RemoveTimer(std::uint32_t id) { FSlots.Remove(id); }
 
 TLResult TSimpleTimerHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
                                             TLParam lParam) {
   if (msg != WM_TIMER) return FWindows.DefaultProc(window, msg, wParam, lParam);
-  if (wParam >= 1 && wParam <= FSlots.size())
-    if (TSimpleTimer* timer = FSlots[wParam - 1]) timer->Tick();
+  if (TSimpleTimer* timer = FSlots.Find(wParam)) timer->Tick();
   return 0;
 }
 

@@ -8,6 +8,8 @@
 // an id); a tick indexes the table. A freed slot is reused by the next timer made.
 #pragma once
 
+#include "framework/SlotTable.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,7 +40,7 @@ private:
 
   IWindows& FWindows;
   TWnd FMsgWindow = 0;
-  std::vector<TSimpleTimer*> FSlots;  // index id - 1; nullptr where free
+  TSlotTable<TSimpleTimer> FSlots;
 };
 
 // The timers' shared state for one program (a test makes its own): the shared handler, or

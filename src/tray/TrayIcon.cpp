@@ -34,27 +34,16 @@ TTrayIconHandler::TTrayIconHandler(IWindows& windows) : FWindows(windows) {
 
 TTrayIconHandler::~TTrayIconHandler() { FWindows.DestroyWindow(FMsgWindow); }
 
-std::uint32_t TTrayIconHandler::AddIcon(TTrayIcon& icon) {
-  for (std::size_t i = 0; i < FSlots.size(); ++i)
-    if (!FSlots[i]) {
-      FSlots[i] = &icon;
-      return static_cast<std::uint32_t>(i + 1);
-    }
-  FSlots.push_back(&icon);
-  return static_cast<std::uint32_t>(FSlots.size());
-}
+std::uint32_t TTrayIconHandler::AddIcon(TTrayIcon& icon) { return FSlots.Add(icon); }
 
-void TTrayIconHandler::RemoveIcon(std::uint32_t id) {
-  if (id >= 1 && id <= FSlots.size()) FSlots[id - 1] = nullptr;
-}
+void TTrayIconHandler::RemoveIcon(std::uint32_t id) { FSlots.Remove(id); }
 
 TLResult TTrayIconHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
                                          TLParam lParam) {
   switch (msg) {
     case TrayCallbackMessage:
       // A callback for an icon that is gone (queued before it went) finds an empty slot.
-      if (wParam >= 1 && wParam <= FSlots.size())
-        if (TTrayIcon* icon = FSlots[wParam - 1]) icon->HandleCallback(lParam);
+      if (TTrayIcon* icon = FSlots.Find(wParam)) icon->HandleCallback(lParam);
       return 0;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:

@@ -19,6 +19,7 @@
 #include "framework/Application.h"
 #include "framework/Component.h"
 #include "framework/Controls.h"
+#include "framework/SlotTable.h"
 #include "framework/CustomPopupMenu.h"
 #include "framework/Icon.h"
 #include "framework/ImageList.h"
@@ -55,7 +56,7 @@ private:
 
   IWindows& FWindows;
   TWnd FMsgWindow = 0;
-  std::vector<TTrayIcon*> FSlots;  // index id - 1; nullptr where free
+  TSlotTable<TTrayIcon> FSlots;
 };
 
 // The tray's state for one program (a test makes its own). Made at start, before any form:
