@@ -26,17 +26,9 @@ TLResult TSimpleTimerHandler::HandleMessage(TWnd window, std::uint32_t msg, TWPa
 
 // ---- the unit ---------------------------------------------------------------------------
 
-TSimpleTimerHandler& TSimpleTimerUnit::AcquireTimerWindow() {
-  if (!FHandler) FHandler = std::make_unique<TSimpleTimerHandler>(FWindows);
-  ++FHandler->FRefCount;
-  return *FHandler;
-}
+TSimpleTimerHandler& TSimpleTimerUnit::AcquireTimerWindow() { return FHandler.Acquire(FWindows); }
 
-void TSimpleTimerUnit::ReleaseTimerWindow() {
-  if (!FHandler) return;
-  if (FHandler->FRefCount > 0) --FHandler->FRefCount;
-  if (FHandler->FRefCount == 0) FHandler.reset();
-}
+void TSimpleTimerUnit::ReleaseTimerWindow() { FHandler.Release(); }
 
 // ---- the timer --------------------------------------------------------------------------
 

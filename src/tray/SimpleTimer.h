@@ -8,6 +8,7 @@
 // an id); a tick indexes the table. A freed slot is reused by the next timer made.
 #pragma once
 
+#include "framework/SharedHandler.h"
 #include "framework/SlotTable.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
   TSimpleTimerUnit& operator=(const TSimpleTimerUnit&) = delete;
 
   IWindows& Windows() const { return FWindows; }
-  TSimpleTimerHandler* Handler() const { return FHandler.get(); }
+  TSimpleTimerHandler* Handler() const { return FHandler.Get(); }
 
 private:
   friend class TSimpleTimer;
@@ -60,7 +61,7 @@ private:
   void ReleaseTimerWindow();
 
   IWindows& FWindows;
-  std::unique_ptr<TSimpleTimerHandler> FHandler;
+  TSharedHandler<TSimpleTimerHandler> FHandler;
 };
 
 class TSimpleTimer {

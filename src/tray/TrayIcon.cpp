@@ -67,17 +67,9 @@ TTrayIconUnit::TTrayIconUnit(TSystem& system) : FSystem(system), FTimers(system.
     FTaskbarCreatedMessage = system.Shell.RegisterMessageName("TaskbarCreated");
 }
 
-TTrayIconHandler& TTrayIconUnit::AcquireTrayWindow() {
-  if (!FHandler) FHandler = std::make_unique<TTrayIconHandler>(FSystem.Windows);
-  ++FHandler->FRefCount;
-  return *FHandler;
-}
+TTrayIconHandler& TTrayIconUnit::AcquireTrayWindow() { return FHandler.Acquire(FSystem.Windows); }
 
-void TTrayIconUnit::ReleaseTrayWindow() {
-  if (!FHandler) return;
-  if (FHandler->FRefCount > 0) --FHandler->FRefCount;
-  if (FHandler->FRefCount == 0) FHandler.reset();
-}
+void TTrayIconUnit::ReleaseTrayWindow() { FHandler.Release(); }
 
 // ---- construction and destruction -----------------------------------------------------
 

@@ -19,6 +19,7 @@
 #include "framework/Application.h"
 #include "framework/Component.h"
 #include "framework/Controls.h"
+#include "framework/SharedHandler.h"
 #include "framework/SlotTable.h"
 #include "framework/CustomPopupMenu.h"
 #include "framework/Icon.h"
@@ -71,7 +72,7 @@ public:
 
   TSystem& System() const { return FSystem; }
   TSimpleTimerUnit& Timers() { return FTimers; }
-  TTrayIconHandler* Handler() const { return FHandler.get(); }
+  TTrayIconHandler* Handler() const { return FHandler.Get(); }
   // major × 65536 + minor of "comctl32.dll", or -1 when it could not be read.
   std::int32_t CommonControlsVersion() const { return FCommonControlsVersion; }
   // 0 when not registered: then nothing puts an icon back after a shell restart.
@@ -86,7 +87,7 @@ private:
   TSimpleTimerUnit FTimers;
   std::int32_t FCommonControlsVersion = -1;
   std::uint32_t FTaskbarCreatedMessage = 0;
-  std::unique_ptr<TTrayIconHandler> FHandler;
+  TSharedHandler<TTrayIconHandler> FHandler;
 };
 
 // The fixed file version of a file as major × 65536 + minor; -1 when it has none.
