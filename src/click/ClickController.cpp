@@ -6,11 +6,13 @@ TClickController::TClickController(TSystem& system, const IClickOptions& options
                                    ITrayAnimation& tray)
     : FSystem(system), FOptions(options), FTray(tray) {}
 
+TClickController::~TClickController() { Shutdown(); }
+
 void TClickController::StartClick() {
   const bool ctrl = FOptions.CtrlLock();
   const bool shift = FOptions.ShiftLock();
-  if (ctrl) FSystem.Input.keybd_event(VK_CONTROL, 0, 0, 0);
-  if (shift) FSystem.Input.keybd_event(VK_SHIFT, 0, 0, 0);
+  if (ctrl) Press(VK_CONTROL, FCtrlHeld);
+  if (shift) Press(VK_SHIFT, FShiftHeld);
   if ((ctrl || shift) && !FOptions.LockAndClick()) return;  // keys held, nothing clicks
   if (FClicker) return;                                      // one worker at a time
 
@@ -29,14 +31,37 @@ void TClickController::StartClick() {
 
 void TClickController::StopClick() {
   // Key-ups go out whenever a lock is on, worker or not: End is how a user frees held keys.
-  if (FOptions.CtrlLock()) FSystem.Input.keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  if (FOptions.ShiftLock()) FSystem.Input.keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  if (FOptions.CtrlLock()) Release(VK_CONTROL, FCtrlHeld);
+  if (FOptions.ShiftLock()) Release(VK_SHIFT, FShiftHeld);
   if (!FClicker) return;
   // A worker that ended by itself is still alive through our share: the request is harmless.
   FClicker->Terminate();
+  std::erase_if(FStopping, [](const auto& w) { return w->Finished(); });
+  FStopping.push_back(std::move(FClicker));
   FClicker.reset();
   FTray.SetCycleIcons(false);
   FTray.SetIconIndex(0);
+}
+
+void TClickController::Press(std::uint8_t vk, bool& held) {
+  FSystem.Input.keybd_event(vk, 0, 0, 0);
+  held = true;
+}
+
+void TClickController::Release(std::uint8_t vk, bool& held) {
+  FSystem.Input.keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+  held = false;
+}
+
+void TClickController::Shutdown() noexcept {
+  if (FClicker) FStopping.push_back(std::move(FClicker));
+  FClicker.reset();
+  for (const auto& worker : FStopping) worker->Terminate();
+  // No time limit: a worker's cycle past the request is at most the 20 ms hold.
+  for (const auto& worker : FStopping) (void)worker->WaitFor(INFINITE);
+  FStopping.clear();
+  if (FCtrlHeld) Release(VK_CONTROL, FCtrlHeld);
+  if (FShiftHeld) Release(VK_SHIFT, FShiftHeld);
 }
 
 void TClickController::SetFixPoint() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "click/ClickThread.h"
 #include "platform/System.h"
@@ -44,6 +45,10 @@ constexpr TShortCut ClickHotKeys[7] = {
 class TClickController {
 public:
   TClickController(TSystem& system, const IClickOptions& options, ITrayAnimation& tray);
+  // Shuts down: the workers use the input and clock ports, which may go right after us.
+  ~TClickController();
+  TClickController(const TClickController&) = delete;
+  TClickController& operator=(const TClickController&) = delete;
 
   void StartClick();
   void StopClick();
@@ -52,6 +57,10 @@ public:
   void ApplyButtonChoice();
   // Serves one press of a registered hotkey; codes not in ClickHotKeys are ignored.
   void HotKeyPressed(TShortCut code);
+  // The program's end: stops every worker that may still run and waits until each has
+  // ended (a press under way ends with its release), then releases the keys the locks hold
+  // down. Leaves nothing pressed, and no thread that could outlive the ports it uses.
+  void Shutdown() noexcept;
 
   const std::shared_ptr<AutoClicker>& Clicker() const { return FClicker; }
   bool UseFixPoint() const { return FUseFixPoint; }
@@ -61,11 +70,18 @@ public:
   std::uint32_t UpFlag() const { return FUpFlag; }
 
 private:
+  void Press(std::uint8_t vk, bool& held);
+  void Release(std::uint8_t vk, bool& held);
+
   TSystem& FSystem;
   const IClickOptions& FOptions;
   ITrayAnimation& FTray;
 
   std::shared_ptr<AutoClicker> FClicker;
+  // Stopped workers that may still be finishing a cycle; pruned on every stop.
+  std::vector<std::shared_ptr<AutoClicker>> FStopping;
+  bool FCtrlHeld = false;   // a key-down the locks sent and no key-up has followed yet
+  bool FShiftHeld = false;
   bool FUseFixPoint = false;
   TPoint FFixPoint;
   std::uint32_t FDownFlag = 0;

@@ -6,6 +6,7 @@
 using namespace win;
 
 THoldWait SplitInterval(std::int32_t interval) {
+  if (interval < 1) interval = 1;
   if (interval > 20) return {20, interval - 20};
   const std::int32_t wait = interval / 2;  // C++ division rounds toward zero
   return {wait + interval % 2, wait};
@@ -23,7 +24,9 @@ bool PriorityOfChoice(int choice, int& priority) {
 
 std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& input, IClock& clock,
                                                  const TClickerSettings& s) {
-  auto self = std::make_shared<AutoClicker>(TToken{}, input, clock);
+  std::unique_ptr<IEvent> stop = clock.NewEvent();
+  if (!stop) throw std::runtime_error("Thread creation error");
+  auto self = std::make_shared<AutoClicker>(TToken{}, input, clock, std::move(stop));
   // The thread holds its own share, released on the thread when the loop has ended.
   std::unique_ptr<IThread> thread = threads.CreateSuspended([self] {
     self->Execute();
@@ -49,8 +52,14 @@ std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& inpu
     input.SetCursorPos(s.FixPoint.x, s.FixPoint.y);
     self->FLastPos = s.FixPoint;
   }
-  thread->Resume();
+  self->FThread = std::move(thread);
+  self->FThread->Resume();
   return self;
+}
+
+void AutoClicker::Terminate() {
+  FTerminated.store(true, std::memory_order_relaxed);
+  FStop->Set();
 }
 
 bool AutoClicker::MovedBeyondTolerance() const {
@@ -60,10 +69,14 @@ bool AutoClicker::MovedBeyondTolerance() const {
   return dx > FTolerance || dy > FTolerance;
 }
 
-// An interval typed as a negative number would otherwise reach Sleep as an unsigned wait of
-// about 49 days, holding the button down all that time; a negative time waits not at all.
-void AutoClicker::SleepMs(std::int32_t ms) {
-  FClock.Sleep(ms > 0 ? static_cast<std::uint32_t>(ms) : 0u);
+// The wait between clicks ends early on a stop request, so a stopped worker with a day-long
+// interval does not linger for a day (nor keep the program's end waiting). A wait of 0 gives
+// up the time slice, as Sleep(0) does.
+void AutoClicker::Idle(std::int32_t ms) {
+  if (ms <= 0)
+    FClock.Sleep(0);
+  else
+    (void)FStop->Wait(static_cast<std::uint32_t>(ms));
 }
 
 void AutoClicker::Execute() {
@@ -81,10 +94,11 @@ void AutoClicker::Execute() {
       FCurPos = FFixPoint;
       FInput.SetCursorPos(FCurPos.x, FCurPos.y);
     }
+    // A press under way always ends with its release, whatever comes meanwhile.
     FInput.mouse_event(FDownFlag, FCurPos.x, FCurPos.y, 0, 0);
-    SleepMs(FHoldTime);
+    FClock.Sleep(static_cast<std::uint32_t>(FHoldTime));
     FInput.mouse_event(FUpFlag, FCurPos.x, FCurPos.y, 0, 0);
-    SleepMs(FWaitTime);
+    Idle(FWaitTime);
     FLastPos = FCurPos;
   }
 }

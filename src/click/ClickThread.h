@@ -13,7 +13,7 @@
 #include "platform/Types.h"
 
 struct TClickerSettings {
-  std::int32_t Interval = 100;     // milliseconds, as typed (also 0 or negative)
+  std::int32_t Interval = 100;     // milliseconds, as typed (also 0 or negative: see SplitInterval)
   int PriorityChoice = 3;          // index 0..6, see PriorityOfChoice
   std::uint32_t UpFlag = 0;
   std::uint32_t DownFlag = 0;
@@ -28,7 +28,10 @@ struct THoldWait {
   std::int32_t Wait;
 };
 
-// The interval is split so that hold + wait = interval; the hold never exceeds 20 ms.
+// The interval is split so that hold + wait = interval; the hold never exceeds 20 ms. An
+// interval below 1 ms (a field can hold a typed "0" or "-5" until it loses the focus, and the
+// settings file can hold anything) acts as 1 ms: no one means "no pause at all", and a loop
+// without one floods the system's input stream.
 THoldWait SplitInterval(std::int32_t interval);
 
 // Priority choice 0..6 -> time critical .. idle; false for any other index (priority untouched).
@@ -45,8 +48,11 @@ public:
   AutoClicker(const AutoClicker&) = delete;
   AutoClicker& operator=(const AutoClicker&) = delete;
 
-  // Sets the terminate flag and returns; the loop sees it at the top of its next cycle.
-  void Terminate() { FTerminated.store(true, std::memory_order_relaxed); }
+  // Sets the terminate flag and returns. A press under way still ends with its release; the
+  // idle wait after it is cut short, and the loop ends at the top of its next cycle.
+  void Terminate();
+  // Waits until the thread has ended (true) or the time ran out (false). Main thread only.
+  bool WaitFor(std::uint32_t milliseconds) { return FThread->Wait(milliseconds); }
   bool Terminated() const { return FTerminated.load(std::memory_order_relaxed); }
   bool Finished() const { return FFinished.load(std::memory_order_acquire); }
 
@@ -57,15 +63,18 @@ private:
   struct TToken {};
 
 public:
-  AutoClicker(TToken, IInput& input, IClock& clock) : FInput(input), FClock(clock) {}
+  AutoClicker(TToken, IInput& input, IClock& clock, std::unique_ptr<IEvent> stop)
+      : FInput(input), FClock(clock), FStop(std::move(stop)) {}
 
 private:
   void Execute();
   bool MovedBeyondTolerance() const;
-  void SleepMs(std::int32_t ms);
+  void Idle(std::int32_t ms);
 
   IInput& FInput;
   IClock& FClock;
+  std::unique_ptr<IEvent> FStop;     // set by Terminate: ends the idle wait early
+  std::unique_ptr<IThread> FThread;  // set before the thread runs, never changed after
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FFinished{false};
 

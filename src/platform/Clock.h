@@ -2,6 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+// A manual-reset event: once set it stays set, and every wait on it returns at once.
+class IEvent {
+public:
+  virtual ~IEvent() = default;
+  // SetEvent.
+  virtual void Set() = 0;
+  // WaitForSingleObject: true when the event is set, false when the time ran out first.
+  [[nodiscard]] virtual bool Wait(std::uint32_t milliseconds) = 0;
+};
 
 class IClock {
 public:
@@ -12,6 +23,8 @@ public:
   // 15.6 ms would round every Sleep up to it; requests are counted, each begin needs its end.
   virtual void TimeBeginPeriod(std::uint32_t milliseconds) = 0;
   virtual void TimeEndPeriod(std::uint32_t milliseconds) = 0;
+  // CreateEvent, manual reset, not set. Null when the system has no handle left.
+  virtual std::unique_ptr<IEvent> NewEvent() = 0;
 };
 
 // Holds a 1 ms timer resolution for as long as it lives.

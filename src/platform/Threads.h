@@ -14,6 +14,9 @@ public:
   // SetThreadPriority with one of the THREAD_PRIORITY_* values.
   virtual bool SetPriority(int priority) = 0;
   virtual void Resume() = 0;
+  // WaitForSingleObject on the thread: true once it has ended (its body returned and was
+  // released), false when the time ran out first. Never call it from the thread itself.
+  [[nodiscard]] virtual bool Wait(std::uint32_t milliseconds) = 0;
 };
 
 class IThreads {

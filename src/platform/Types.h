@@ -54,6 +54,8 @@ constexpr int THREAD_PRIORITY_NORMAL = 0;
 constexpr int THREAD_PRIORITY_ABOVE_NORMAL = 1;
 constexpr int THREAD_PRIORITY_HIGHEST = 2;
 constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
+// waits
+constexpr std::uint32_t INFINITE = 0xFFFFFFFF;
 // window messages
 constexpr std::uint32_t WM_DESTROY = 0x0002;
 constexpr std::uint32_t WM_CLOSE = 0x0010;

@@ -24,8 +24,11 @@ TForm1::TForm1(TApplication& application, TSystem& system)
   }
 }
 
-// The components go first, while the window and the controller they may call still exist.
+// Clicking ends first (its workers use the system's ports, and the tray animation the
+// controller switches is a component), then the components, while the window and the
+// controller they may call still exist.
 TForm1::~TForm1() {
+  FController.Shutdown();
   DestroyComponents();
   SetPeer(nullptr);
   FSystem.Windows.DestroyWindow(FHandle);
@@ -171,7 +174,12 @@ void TForm1::FormCloseQuery(bool& canClose) {
   if (canClose) AutoSave->SaveIni();
 }
 
-void TForm1::FormClose() { HotKeyManager->ClearHotKeys(); }
+// The program ends here: nothing it pressed may stay down (a Ctrl held by the lock would turn
+// the user's next click into a Ctrl+click), and no worker may run on into the teardown.
+void TForm1::FormClose() {
+  FController.Shutdown();
+  HotKeyManager->ClearHotKeys();
+}
 
 void TForm1::Close() {
   bool canClose = true;
@@ -224,6 +232,14 @@ TLResult TForm1::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, T
       }
       return canClose ? 1 : 0;
     }
+    case WM_ENDSESSION:
+      // The session ends now (the system may end the process as soon as this returns):
+      // release everything, then end as a close does, without asking or saving again.
+      if (wParam) {
+        FormClose();
+        FApplication.Terminate();
+      }
+      return 0;
     default:
       return FSystem.Windows.DefaultProc(window, msg, wParam, lParam);
   }

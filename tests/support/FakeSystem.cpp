@@ -1,6 +1,7 @@
 #include "support/FakeSystem.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <stdexcept>
 
@@ -8,9 +9,12 @@ using namespace win;
 
 // ---- clock ----------------------------------------------------------------------------
 
-void TFakeClock::Sleep(std::uint32_t milliseconds) {
+void TFakeClock::Sleep(std::uint32_t milliseconds) { Pass(milliseconds, nullptr); }
+
+bool TFakeClock::Pass(std::uint32_t milliseconds, const std::function<bool()>& stop) {
   std::unique_lock lock(FLock);
   FSleeps.push_back(milliseconds);
+  if (stop && stop()) return true;
   const std::uint64_t end = FNow + milliseconds;
   // Actions due within this wait run at their own time, outside the lock.
   while (!FActions.empty() && FActions.begin()->first <= end) {
@@ -19,8 +23,28 @@ void TFakeClock::Sleep(std::uint32_t milliseconds) {
     lock.unlock();
     node.mapped()();
     lock.lock();
+    if (stop && stop()) return true;
   }
   FNow = std::max(FNow, end);
+  return false;
+}
+
+class TFakeEvent final : public IEvent {
+public:
+  explicit TFakeEvent(TFakeClock& clock) : FClock(clock) {}
+  void Set() override { FSet = true; }
+  bool Wait(std::uint32_t ms) override {
+    return FClock.Pass(ms, [this] { return FSet.load(); });
+  }
+
+private:
+  TFakeClock& FClock;
+  std::atomic<bool> FSet{false};
+};
+
+std::unique_ptr<IEvent> TFakeClock::NewEvent() {
+  if (RefuseEvents) return nullptr;
+  return std::make_unique<TFakeEvent>(*this);
 }
 
 void TFakeClock::TimeBeginPeriod(std::uint32_t) {
@@ -150,6 +174,15 @@ public:
     return true;
   }
   void Resume() override { FRecord->Resumed = true; }
+  bool Wait(std::uint32_t) override {
+    if (FRecord->Resumed && !FRecord->Ran) {
+      FRecord->Ran = true;
+      std::function<void()> body = std::move(FRecord->Body);
+      FRecord->Body = nullptr;
+      body();
+    }
+    return FRecord->Ran;
+  }
 
 private:
   std::shared_ptr<TFakeThreads::TThreadRecord> FRecord;
@@ -162,6 +195,15 @@ std::unique_ptr<IThread> TFakeThreads::CreateSuspended(std::function<void()> bod
   record->Body = std::move(body);
   FThreads.push_back(record);
   return std::make_unique<TFakeThread>(record);
+}
+
+// A body that never ran may hold the thread's own owner (a worker holds a share of itself):
+// let go of it, outside the record, so nothing is left behind.
+TFakeThreads::~TFakeThreads() {
+  for (auto& t : FThreads) {
+    std::function<void()> body = std::move(t->Body);
+    t->Body = nullptr;
+  }
 }
 
 void TFakeThreads::RunThreads() {

@@ -31,6 +31,9 @@ public:
   void Sleep(std::uint32_t milliseconds) override;
   void TimeBeginPeriod(std::uint32_t ms) override;
   void TimeEndPeriod(std::uint32_t ms) override;
+  // Events whose waits pass virtual time like Sleep, and end at the moment they are set.
+  std::unique_ptr<IEvent> NewEvent() override;
+  bool RefuseEvents = false;
 
   std::uint64_t Now() const;
   // Runs action when virtual time reaches at, from inside the Sleep that passes it.
@@ -39,6 +42,9 @@ public:
   std::vector<std::uint32_t> Sleeps() const;
 
 private:
+  friend class TFakeEvent;
+  // Sleep, or a wait that ends when stop() holds after an action ran; true if it ended so.
+  bool Pass(std::uint32_t milliseconds, const std::function<bool()>& stop);
   mutable std::mutex FLock;
   std::uint64_t FNow = 0;
   std::multimap<std::uint64_t, std::function<void()>> FActions;
@@ -87,8 +93,10 @@ public:
     bool Ran = false;
     bool Discarded = false;
   };
+  ~TFakeThreads() override;
   std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) override;
-  // Runs the bodies of resumed threads that have not run yet, oldest first.
+  // Runs the bodies of resumed threads that have not run yet, oldest first. Waiting for a
+  // thread (IThread::Wait) runs its body, if it has not run yet, as if it ran meanwhile.
   void RunThreads();
   std::size_t Count() const { return FThreads.size(); }
   const TThreadRecord& Thread(std::size_t i) const { return *FThreads[i]; }

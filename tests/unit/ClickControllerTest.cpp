@@ -65,10 +65,10 @@ TEST_F(ClickControllerTest, EndStopsTheWorkerWithinOneCycleAndStopsTheAnimation)
   EXPECT_EQ(controller.Clicker(), nullptr);
   EXPECT_FALSE(form.TrayIcon->CycleIcons());
   EXPECT_EQ(form.TrayIcon->IconIndex(), 0);
-  // End at 130, during the second wait: the worker ends at the top of the cycle at 200.
+  // End at 130, during the second wait: the wait is cut short and the worker ends then.
   const auto mouse = sys.Input.MouseEvents();
   ASSERT_EQ(mouse.size(), 4u);
-  EXPECT_EQ(sys.Clock.Now(), 200u);
+  EXPECT_EQ(sys.Clock.Now(), 130u);
   EXPECT_EQ(mouse.back().Flags, MOUSEEVENTF_LEFTUP) << "the button is left up";
   EXPECT_TRUE(Keys().empty()) << "no lock, no key events";
 }
@@ -220,4 +220,74 @@ TEST_F(ClickControllerTest, AWorkerThatCannotStartIsReportedAndTheProgramCarries
   sys.Threads.RefuseCreation = false;
   Press(VK_END);  // Ctrl+End: the held Ctrl is released
   EXPECT_FALSE(sys.Input.IsKeyDown(VK_CONTROL));
+}
+
+// Every way the program ends, while a worker clicks with both locks holding their keys: the
+// worker is stopped and waited for (its press ends with its release), the keys are let go,
+// and nothing is left to run on into the teardown.
+TEST(ClickControllerShutdown, EveryWayOutStopsTheWorkerAndLeavesNothingPressed) {
+  const struct {
+    const char* way;
+    std::function<void(TFakeSystem&, TApplication&, std::unique_ptr<TForm1>&)> end;
+  } ways[] = {
+      {"WM_CLOSE to the hidden form",
+       [](TFakeSystem& s, TApplication&, auto& f) { s.Windows.Send(f->Handle(), WM_CLOSE); }},
+      {"WM_CLOSE to the application window",
+       [](TFakeSystem& s, TApplication& a, auto&) { s.Windows.Send(a.Handle(), WM_CLOSE); }},
+      {"end of session",
+       [](TFakeSystem& s, TApplication&, auto& f) {
+         EXPECT_EQ(s.Windows.Send(f->Handle(), WM_QUERYENDSESSION), 1);
+         s.Windows.Send(f->Handle(), WM_ENDSESSION, 1);
+       }},
+      {"the form's destruction", [](TFakeSystem&, TApplication&, auto& f) { f.reset(); }},
+  };
+  for (const auto& w : ways) {
+    TFakeSystem sys;
+    TApplication app{sys.System, "Vantrel"};
+    auto form = std::make_unique<TForm1>(app, sys.System);
+    app.OnClose = [&] { if (form) form->Close(); };
+    form->CtrlLock->SetChecked(true);
+    form->ShiftLock->SetChecked(true);
+    form->LockAndClick->SetChecked(true);
+    sys.UserPress(VK_HOME);
+    sys.Windows.Pump();
+    ASSERT_TRUE(sys.Input.IsKeyDown(VK_CONTROL)) << w.way;
+    std::weak_ptr<AutoClicker> worker = form->Controller().Clicker();
+    // The way out comes during the first idle wait.
+    sys.Clock.At(50, [&] { w.end(sys, app, form); });
+    sys.Threads.RunThreads();
+
+    EXPECT_FALSE(sys.Input.IsKeyDown(VK_CONTROL)) << w.way;
+    EXPECT_FALSE(sys.Input.IsKeyDown(VK_SHIFT)) << w.way;
+    const auto mouse = sys.Input.MouseEvents();
+    ASSERT_EQ(mouse.size(), 2u) << w.way;
+    EXPECT_EQ(mouse.back().Flags, MOUSEEVENTF_LEFTUP) << w.way;
+    EXPECT_EQ(sys.Clock.Now(), 50u) << w.way << ": the idle wait ends with the request";
+    EXPECT_TRUE(worker.expired()) << w.way << ": the worker has ended and let go";
+    if (form) {
+      EXPECT_TRUE(app.Terminated()) << w.way;
+      EXPECT_TRUE(sys.HotKeys.Registered().empty()) << w.way;
+    }
+  }
+}
+
+TEST(ClickControllerShutdown, KeysPressedByALockAreReleasedAtTheEndEvenIfTheLockWasTurnedOff) {
+  TFakeSystem sys;
+  TApplication app{sys.System, "Vantrel"};
+  TForm1 form{app, sys.System};
+  form.CtrlLock->SetChecked(true);
+  sys.UserPress(VK_HOME);  // Ctrl goes down; the lock alone clicks nothing
+  sys.Windows.Pump();
+  form.CtrlLock->SetChecked(false);
+  sys.UserPress(VK_END);  // the lock is off now, so End releases nothing
+  sys.Windows.Pump();
+  ASSERT_TRUE(sys.Input.IsKeyDown(VK_CONTROL));
+  sys.Windows.Send(form.Handle(), WM_CLOSE);
+  EXPECT_FALSE(sys.Input.IsKeyDown(VK_CONTROL));
+  // Released once: a key-up the lock did not cause is never sent.
+  sys.Windows.Send(form.Handle(), WM_CLOSE);
+  const auto keys = sys.Input.KeyEvents();
+  EXPECT_EQ(std::count_if(keys.begin(), keys.end(),
+                          [](const TInputEvent& e) { return e.Flags & KEYEVENTF_KEYUP; }),
+            1);
 }

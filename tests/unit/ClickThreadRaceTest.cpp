@@ -37,6 +37,7 @@ public:
   void Sleep(std::uint32_t) override { std::this_thread::yield(); }
   void TimeBeginPeriod(std::uint32_t) override { ++Requests; }
   void TimeEndPeriod(std::uint32_t) override { --Requests; }
+  std::unique_ptr<IEvent> NewEvent() override { return std::make_unique<TPortableEvent>(); }
   std::atomic<int> Requests{0};
 };
 

@@ -37,7 +37,9 @@ struct ClickThreadTest : ::testing::Test {
 TEST(SplitInterval, HoldAndWaitAddUpToTheIntervalWithAtMost20msHeld) {
   const struct { std::int32_t interval, hold, wait; } cases[] = {
       {1, 1, 0}, {2, 1, 1}, {7, 4, 3}, {20, 10, 10}, {21, 20, 1}, {100, 20, 80},
-      {86400000, 20, 86399980}, {0, 0, 0}, {-5, -3, -2}};
+      {86400000, 20, 86399980},
+      // below 1 ms acts as 1: a cycle without a pause would flood the input stream
+      {0, 1, 0}, {-1, 1, 0}, {-5, 1, 0}, {INT32_MIN, 1, 0}};
   for (const auto& c : cases) {
     const THoldWait split = SplitInterval(c.interval);
     EXPECT_EQ(split.Hold, c.hold) << "interval " << c.interval;
@@ -59,7 +61,7 @@ TEST_F(ClickThreadTest, PriorityChoiceMapsToThreadPriorityAndOtherIndicesLeaveIt
 
 TEST_F(ClickThreadTest, ClicksAtTheCursorEveryIntervalAndStopsQuietlyAtTheTopOfTheNextCycle) {
   auto worker = Start(LeftButton(100));
-  // Requested during the third wait: that wait runs out in full, then the loop ends.
+  // Requested during the third wait: the wait is cut short, then the loop ends.
   TerminateAt(250, worker);
   sys.Clock.At(10, [&] { EXPECT_EQ(sys.Clock.TimerPeriodRequests(), 1); });
   sys.Threads.RunThreads();
@@ -70,29 +72,44 @@ TEST_F(ClickThreadTest, ClicksAtTheCursorEveryIntervalAndStopsQuietlyAtTheTopOfT
       Mouse(MOUSEEVENTF_LEFTDOWN, at, 100), Mouse(MOUSEEVENTF_LEFTUP, at, 120),
       Mouse(MOUSEEVENTF_LEFTDOWN, at, 200), Mouse(MOUSEEVENTF_LEFTUP, at, 220)};
   EXPECT_EQ(sys.Input.Events(), expected);  // no key event on a requested stop
-  EXPECT_EQ(sys.Clock.Now(), 300u);
+  EXPECT_EQ(sys.Clock.Now(), 250u);
   EXPECT_TRUE(worker->Finished());
   EXPECT_EQ(sys.Clock.TimerPeriodRequests(), 0) << "the 1 ms resolution is released at the end";
 }
 
-TEST_F(ClickThreadTest, IntervalOneHoldsOneMillisecondAndFollowsAtOnce) {
-  auto worker = Start(LeftButton(1));
-  TerminateAt(3, worker);
-  sys.Threads.RunThreads();
-  const auto sleeps = sys.Clock.Sleeps();
-  ASSERT_GE(sleeps.size(), 4u);
-  EXPECT_EQ(std::vector<std::uint32_t>(sleeps.begin(), sleeps.begin() + 4),
-            (std::vector<std::uint32_t>{1, 0, 1, 0}));
+TEST_F(ClickThreadTest, AStopEndsTheIdleWaitAtOnceButLetsAPressEndWithItsRelease) {
+  const struct { std::int32_t interval; std::uint64_t stopAt, endsAt; std::size_t mouse; } cases[] = {
+      {100, 10, 20, 2},              // during the hold: the release still comes at 20
+      {100, 150, 150, 4},            // during the wait
+      {86400000, 60000, 60000, 2},   // a day-long wait ends with the request
+      {86400000, 0, 20, 2},          // before the first press: that cycle still completes
+  };
+  for (const auto& c : cases) {
+    TFakeSystem s;
+    auto worker = AutoClicker::Create(s.Threads, s.Input, s.Clock, LeftButton(c.interval));
+    s.Clock.At(c.stopAt, [worker] { worker->Terminate(); });
+    s.Threads.RunThreads();
+    EXPECT_EQ(s.Clock.Now(), c.endsAt) << "interval " << c.interval << ", stop at " << c.stopAt;
+    const auto mouse = s.Input.MouseEvents();
+    ASSERT_EQ(mouse.size(), c.mouse) << "interval " << c.interval << ", stop at " << c.stopAt;
+    EXPECT_EQ(mouse.back().Flags, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(worker->Finished());
+  }
 }
 
-TEST_F(ClickThreadTest, NegativeIntervalNeverBecomesAHugeWaitWithTheButtonDown) {
-  auto worker = Start(LeftButton(-5));
-  sys.Clock.At(0, [worker] { worker->Terminate(); });
-  sys.Threads.RunThreads();
-  for (std::uint32_t ms : sys.Clock.Sleeps()) EXPECT_EQ(ms, 0u);
-  const auto mouse = sys.Input.MouseEvents();
-  ASSERT_FALSE(mouse.empty());
-  EXPECT_EQ(mouse.back().Flags, MOUSEEVENTF_LEFTUP);
+TEST_F(ClickThreadTest, IntervalsOfOneAndBelowHoldOneMillisecondAndFollowAtOnce) {
+  for (std::int32_t interval : {1, 0, -5}) {
+    TFakeSystem s;
+    auto worker = AutoClicker::Create(s.Threads, s.Input, s.Clock, LeftButton(interval));
+    s.Clock.At(3, [worker] { worker->Terminate(); });
+    s.Threads.RunThreads();
+    const auto sleeps = s.Clock.Sleeps();
+    ASSERT_GE(sleeps.size(), 4u) << "interval " << interval;
+    EXPECT_EQ(std::vector<std::uint32_t>(sleeps.begin(), sleeps.begin() + 4),
+              (std::vector<std::uint32_t>{1, 0, 1, 0}))
+        << "interval " << interval;
+    EXPECT_EQ(s.Input.MouseEvents().size(), 6u) << "one click per millisecond, no more";
+  }
 }
 
 TEST_F(ClickThreadTest, AutoStopTestsEachAxisAgainstTheToleranceAndInjectsEnd) {
@@ -160,6 +177,9 @@ TEST_F(ClickThreadTest, FixedPointMovesTheCursorAtCreationAndBeforeEveryClick) {
 
 TEST_F(ClickThreadTest, ThreadCreationFailureIsAnErrorAndNothingIsInjected) {
   sys.Threads.RefuseCreation = true;
+  EXPECT_THROW(Start(LeftButton(100)), std::runtime_error);
+  sys.Threads.RefuseCreation = false;
+  sys.Clock.RefuseEvents = true;
   EXPECT_THROW(Start(LeftButton(100)), std::runtime_error);
   EXPECT_TRUE(sys.Input.Events().empty());
 }

@@ -1,17 +1,38 @@
 #include "platform/portable/PortableThreads.h"
 
+#include <chrono>
 #include <future>
 #include <thread>
+
+#include "platform/Types.h"
+
+void TPortableEvent::Set() {
+  {
+    std::lock_guard lock(FLock);
+    FSet = true;
+  }
+  FChanged.notify_all();
+}
+
+bool TPortableEvent::Wait(std::uint32_t ms) {
+  std::unique_lock lock(FLock);
+  if (ms == win::INFINITE) {
+    FChanged.wait(lock, [this] { return FSet; });
+    return true;
+  }
+  return FChanged.wait_for(lock, std::chrono::milliseconds(ms), [this] { return FSet; });
+}
 
 namespace {
 
 class TPortableThread final : public IThread {
 public:
-  explicit TPortableThread(std::function<void()> body) {
+  explicit TPortableThread(std::function<void()> body) : FEnded(std::make_shared<TPortableEvent>()) {
     std::shared_future<bool> go = FGo.get_future().share();
-    FThread = std::thread([go, body = std::move(body)]() mutable {
+    FThread = std::thread([go, ended = FEnded, body = std::move(body)]() mutable {
       if (go.get()) body();
       body = nullptr;  // release what the body holds on this thread
+      ended->Set();
     });
   }
   ~TPortableThread() override {
@@ -27,9 +48,11 @@ public:
     FResumed = true;
     FGo.set_value(true);
   }
+  bool Wait(std::uint32_t ms) override { return FEnded->Wait(ms); }
 
 private:
   std::promise<bool> FGo;
+  std::shared_ptr<TPortableEvent> FEnded;  // shared with the thread, which may outlive us
   std::thread FThread;
   bool FResumed = false;
   int FPriority = 0;

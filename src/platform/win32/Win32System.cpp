@@ -31,6 +31,27 @@ void TWin32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 void TWin32Clock::TimeBeginPeriod(std::uint32_t ms) { ::timeBeginPeriod(ms); }
 void TWin32Clock::TimeEndPeriod(std::uint32_t ms) { ::timeEndPeriod(ms); }
 
+namespace {
+class TWin32Event final : public IEvent {
+public:
+  explicit TWin32Event(HANDLE handle) : FHandle(handle) {}
+  ~TWin32Event() override { ::CloseHandle(FHandle); }
+  TWin32Event(const TWin32Event&) = delete;
+  TWin32Event& operator=(const TWin32Event&) = delete;
+  void Set() override { ::SetEvent(FHandle); }
+  bool Wait(std::uint32_t ms) override { return ::WaitForSingleObject(FHandle, ms) == WAIT_OBJECT_0; }
+
+private:
+  HANDLE FHandle;
+};
+}  // namespace
+
+std::unique_ptr<IEvent> TWin32Clock::NewEvent() {
+  HANDLE handle = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!handle) return nullptr;
+  return std::make_unique<TWin32Event>(handle);
+}
+
 // ---- threads --------------------------------------------------------------------------
 
 namespace {
@@ -60,7 +81,10 @@ public:
     }
     ::CloseHandle(FHandle);
   }
+  TWin32Thread(const TWin32Thread&) = delete;
+  TWin32Thread& operator=(const TWin32Thread&) = delete;
   bool SetPriority(int priority) override { return ::SetThreadPriority(FHandle, priority) != 0; }
+  bool Wait(std::uint32_t ms) override { return ::WaitForSingleObject(FHandle, ms) == WAIT_OBJECT_0; }
   void Resume() override {
     if (FResumed) return;
     FResumed = true;

@@ -23,6 +23,7 @@ public:
   void Sleep(std::uint32_t milliseconds) override;
   void TimeBeginPeriod(std::uint32_t milliseconds) override;
   void TimeEndPeriod(std::uint32_t milliseconds) override;
+  std::unique_ptr<IEvent> NewEvent() override;
 };
 
 class TWin32Threads final : public IThreads {
