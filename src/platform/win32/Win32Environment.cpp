@@ -20,11 +20,14 @@ bool TWin32Environment::GetVersionInfo(std::uint32_t& platformId, std::uint32_t&
   return true;
 }
 
+// The ANSI form on purpose: the name becomes a section of a file kept in the ANSI code page,
+// and a name outside that code page ("Łukasz" under 1252) would be written as one section and
+// looked up as another.
 bool TWin32Environment::GetLogonUserName(std::string& name) {
-  wchar_t buffer[257];
+  char buffer[257] = {};
   DWORD size = 256;
-  if (!::GetUserNameW(buffer, &size)) return false;
-  name = Narrow(buffer);
+  if (!::GetUserNameA(buffer, &size)) return false;
+  name = FromAnsi(buffer);
   return true;
 }
 

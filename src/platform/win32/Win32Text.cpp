@@ -17,3 +17,22 @@ std::string Narrow(const std::wstring& utf16) {
                       nullptr, nullptr);
   return result;
 }
+
+std::string FromAnsi(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  return Narrow(wide);
+}
+
+std::string ToAnsiForm(const std::string& utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), n,
+                      nullptr, nullptr);
+  return FromAnsi(ansi);
+}
