@@ -19,9 +19,17 @@ void TSimpleTimerHandler::RemoveTimer(std::uint32_t id) { FSlots.Remove(id); }
 
 TLResult TSimpleTimerHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
                                             TLParam lParam) {
-  if (msg != WM_TIMER) return FWindows.DefaultProc(window, msg, wParam, lParam);
-  if (TSimpleTimer* timer = FSlots.Find(wParam)) timer->Tick();
-  return 0;
+  switch (msg) {
+    case WM_TIMER:
+      // A tick queued for a timer that is gone finds nobody: its id is not reused.
+      if (TSimpleTimer* timer = FSlots.Find(wParam)) timer->Tick();
+      return 0;
+    // Nobody closes the shared window but its handler: DefWindowProc would destroy it.
+    case WM_CLOSE:
+      return 0;
+    default:
+      return FWindows.DefaultProc(window, msg, wParam, lParam);
+  }
 }
 
 // ---- the unit ---------------------------------------------------------------------------

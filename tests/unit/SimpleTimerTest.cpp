@@ -171,6 +171,20 @@ TEST_F(SimpleTimerTest, ATickThatOutlivesItsTimerOrItsRunIsDropped) {
   sys.Windows.PostMessageTo(window, WM_TIMER, 999, 0);
   sys.Windows.Pump();
   EXPECT_TRUE(ticks.empty());
+
+  // The next timer takes the freed slot under a new id: a late tick for the old one still
+  // finds nobody.
+  TSimpleTimer successor(unit, 100, Record());
+  EXPECT_NE(successor.TimerId(), id);
+  successor.SetEnabled(true);
+  sys.Windows.PostMessageTo(window, WM_TIMER, id, 0);
+  sys.Windows.Pump();
+  EXPECT_TRUE(ticks.empty());
+
+  // Nor does anyone close the shared window: WM_CLOSE never reaches the default procedure,
+  // which would destroy it.
+  sys.Windows.Send(window, WM_CLOSE);
+  for (const auto& m : sys.Windows.DefaultHandled) EXPECT_NE(m.Msg, WM_CLOSE);
 }
 
 TEST_F(SimpleTimerTest, ACallbackMayDestroyItsOwnTimer) {

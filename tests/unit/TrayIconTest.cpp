@@ -276,6 +276,16 @@ TEST_F(TrayFixture, TwoIconsShareTheWindowUnderTheirOwnIdsAndOneGoesAlone) {
   sys.Windows.Send(window, TrayCallbackMessage, firstId, WM_LBUTTONDOWN);  // late, for the gone one
   sys.Windows.Send(window, TrayCallbackMessage, second.TrayId(), WM_LBUTTONDOWN);
   EXPECT_EQ(secondDowns, 1);
+  // A third icon takes the first one's slot under a new id; the late callback still finds nobody.
+  TTrayIcon& third = MakeIcon();
+  int thirdDowns = 0;
+  third.OnMouseDown = [&](TComponent*, TMouseButton, TShiftState, std::int32_t, std::int32_t) {
+    ++thirdDowns;
+  };
+  EXPECT_NE(third.TrayId(), firstId);
+  sys.Windows.Send(window, TrayCallbackMessage, firstId, WM_LBUTTONDOWN);
+  EXPECT_EQ(thirdDowns, 0);
+  owner.DestroyComponent(third);
   owner.DestroyComponent(second);
   EXPECT_EQ(TrayWindow(), 0u) << "the last icon takes the window with it";
   EXPECT_EQ(sys.Windows.FindWindow(TSimpleTimerHandler::WindowClassName), 0u);
