@@ -1,13 +1,10 @@
 #include "app/DblChkNF.h"
 
-std::string ProgramFileName(const std::string& modulePath) {
-  const std::size_t slash = modulePath.find_last_of("\\/");
-  return slash == std::string::npos ? modulePath : modulePath.substr(slash + 1);
-}
+#include "framework/FilePath.h"
 
 TInstanceGuard DblChkNF(IProcess& process) {
   TInstanceGuard guard;
-  const std::string name = ProgramFileName(process.ModuleFileName());
+  const std::string name = ExtractFileName(process.ModuleFileName());
   if (process.MutexExists(name)) {
     guard.AnotherRuns = true;
     return guard;

@@ -5,9 +5,6 @@
 
 #include "platform/Process.h"
 
-// The program file's name without its folder, as the running program's path gives it.
-std::string ProgramFileName(const std::string& modulePath);
-
 // Null when another copy started from a file of the same name runs: this copy must end at
 // once. Otherwise the guard to hold for the life of the process; it holds no mutex when the
 // system could not create one, and the program then runs unguarded.

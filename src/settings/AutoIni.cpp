@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "framework/FilePath.h"
+
 using namespace win;
 
 TAutoIni::TAutoIni(TComponent* owner, TSystem& system, TApplication& application)
@@ -9,17 +11,13 @@ TAutoIni::TAutoIni(TComponent* owner, TSystem& system, TApplication& application
 
 void TAutoIni::MakeIniPath() {
   const std::string program = FSystem.Process.ModuleFileName();
-  const std::size_t folderEnd = program.find_last_of('\\');
-  const std::size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
-  if (Section.empty()) Section = program.substr(nameStart);
+  if (Section.empty()) Section = ExtractFileName(program);
 
   if (AIniFileName.empty()) {
-    const std::size_t dot = program.rfind('.');
-    const bool hasExtension = dot != std::string::npos && dot >= nameStart;
-    FIniPath = (hasExtension ? program.substr(0, dot) : program) + ".ini";
+    FIniPath = ChangeFileExt(program, ".ini");
   } else {
     // No check or normalisation: a relative name may reach below the program's folder.
-    FIniPath = program.substr(0, nameStart) + AIniFileName;
+    FIniPath = ExtractFilePath(program) + AIniFileName;
   }
   if (MakeIniWinDir) {
     // A bare file name is looked up in the Windows directory.

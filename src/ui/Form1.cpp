@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include "app/BIOS.h"
+#include "framework/FilePath.h"
 
 using namespace win;
 
@@ -149,12 +150,7 @@ void TForm1::FormCreate() {
   SetTop(0);
   AutoSave->Section = GetUserNameText(FSystem.Environment);
   AutoSave->LoadIni();
-  const std::string program = FSystem.Process.ModuleFileName();
-  const std::size_t slash = program.find_last_of('\\');
-  const std::size_t dot = program.rfind('.');
-  FApplication.HelpFile =
-      (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? program.substr(0, dot)
-                                                                                 : program) + ".pdf";
+  FApplication.HelpFile = ChangeFileExt(FSystem.Process.ModuleFileName(), ".pdf");
   if (WindowsVersionClass(FSystem.Environment) <= 2) IntTime->MinValue = 20;  // Windows 95/98/Me
   FController.ApplyButtonChoice();
   FController.ForgetFixPoint();

@@ -4,6 +4,7 @@
 #include "app/Vantrel.h"
 #include "support/FakeSystem.h"
 #include "framework/Application.h"
+#include "framework/FilePath.h"
 
 using namespace win;
 
@@ -40,11 +41,22 @@ TEST(Application, ShowsAnErrorFromAHandlerAsAnErrorBoxAndKeepsServingMessages) {
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Owner, app.Handle());
 }
 
-TEST(ProgramFileName, IsThePathsLastComponentAsGiven) {
-  EXPECT_EQ(ProgramFileName("C:\\Games\\Vantrel.exe"), "Vantrel.exe");
-  EXPECT_EQ(ProgramFileName("C:\\Games\\VANTREL.EXE"), "VANTREL.EXE");
-  EXPECT_EQ(ProgramFileName("Z:/tmp/x/Vantrel2.exe"), "Vantrel2.exe");
-  EXPECT_EQ(ProgramFileName("Vantrel.exe"), "Vantrel.exe");
+TEST(FilePath, OneSetOfRulesForFolderNameAndExtension) {
+  const struct { const char* path; const char* folder; const char* name; const char* pdf; } cases[] = {
+      {"C:\\Games\\Vantrel.exe", "C:\\Games\\", "Vantrel.exe", "C:\\Games\\Vantrel.pdf"},
+      {"C:\\Games\\VANTREL.EXE", "C:\\Games\\", "VANTREL.EXE", "C:\\Games\\VANTREL.pdf"},
+      {"Z:/tmp/x/Vantrel2.exe", "Z:/tmp/x/", "Vantrel2.exe", "Z:/tmp/x/Vantrel2.pdf"},
+      {"Vantrel.exe", "", "Vantrel.exe", "Vantrel.pdf"},
+      {"C:\\v1.2\\Vantrel", "C:\\v1.2\\", "Vantrel", "C:\\v1.2\\Vantrel.pdf"},  // a dot in the folder only
+      {"C:Vantrel.exe", "C:", "Vantrel.exe", "C:Vantrel.pdf"},
+      {"C:\\x\\a.b.exe", "C:\\x\\", "a.b.exe", "C:\\x\\a.b.pdf"},
+      {"C:\\ゲーム\\ヴァン.exe", "C:\\ゲーム\\", "ヴァン.exe", "C:\\ゲーム\\ヴァン.pdf"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ExtractFilePath(c.path), c.folder) << c.path;
+    EXPECT_EQ(ExtractFileName(c.path), c.name) << c.path;
+    EXPECT_EQ(ChangeFileExt(c.path, ".pdf"), c.pdf) << c.path;
+  }
 }
 
 TEST(VantrelMain, ASecondCopyOfTheSameFileEndsAtOnceWithCodeZeroAndCreatesNothing) {
