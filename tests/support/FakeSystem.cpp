@@ -538,72 +538,31 @@ bool TFakeSystem::PressHotKey(TShortCut code) {
 
 // ---- profile --------------------------------------------------------------------------
 
-namespace {
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-}  // namespace
-
+// The proven INI engine over files in memory: the tests see the bytes the system would write.
 std::string TFakeProfile::ReadIniString(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, const std::string& path,
                                         std::size_t bufferSize) {
   Calls.push_back("read " + section + " " + key);
-  auto file = FFiles.find(path);
-  if (file == FFiles.end()) return defaultValue;
-  for (const auto& [name, keys] : file->second)
-    if (SameText(name, section))
-      for (const auto& [k, v] : keys)
-        if (SameText(k, key)) return v.substr(0, bufferSize - 1);
-  return defaultValue;
+  return FEngine.ReadIniString(section, key, defaultValue, path, bufferSize);
 }
 
 bool TFakeProfile::WriteIniString(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& path) {
   Calls.push_back("write " + section + " " + key + "=" + value);
   if (ReadOnly.count(path)) return false;
-  TFile& file = FFiles[path];
-  auto s = std::find_if(file.begin(), file.end(), [&](const auto& e) { return SameText(e.first, section); });
-  if (s == file.end()) s = file.insert(file.end(), {section, {}});
-  auto k = std::find_if(s->second.begin(), s->second.end(), [&](const auto& e) { return SameText(e.first, key); });
-  if (k == s->second.end())
-    s->second.push_back({key, value});
-  else
-    k->second = value;
-  return true;
+  return FEngine.WriteIniString(section, key, value, path);
 }
 
-void TFakeProfile::FlushIni(const std::string&) { Calls.push_back("flush"); }
+void TFakeProfile::FlushIni(const std::string& path) {
+  Calls.push_back("flush");
+  FEngine.FlushIni(path);
+}
 
 std::string TFakeProfile::Text(const std::string& path) const {
-  auto file = FFiles.find(path);
-  if (file == FFiles.end()) return {};
-  std::string text;
-  for (const auto& [name, keys] : file->second) {
-    text += "[" + name + "]\r\n";
-    for (const auto& [k, v] : keys) text += k + "=" + v + "\r\n";
-  }
-  return text;
+  return FFiles.Get(path).value_or(std::string());
 }
 
-void TFakeProfile::SetText(const std::string& path, const std::string& text) {
-  TFile& file = FFiles[path];
-  file.clear();
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 1 && line.front() == '[' && line.back() == ']')
-      file.push_back({line.substr(1, line.size() - 2), {}});
-    else if (const std::size_t eq = line.find('='); eq != std::string::npos && !file.empty())
-      file.back().second.push_back({line.substr(0, eq), line.substr(eq + 1)});
-  }
-}
+void TFakeProfile::SetText(const std::string& path, const std::string& text) { FFiles.Put(path, text); }
 
 // ---- environment ----------------------------------------------------------------------
 

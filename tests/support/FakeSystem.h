@@ -13,6 +13,8 @@
 
 #include "platform/Environment.h"
 #include "platform/System.h"
+#include "platform/portable/IniEngine.h"
+#include "support/FakeFiles.h"
 #include "support/FakeIcons.h"
 #include "support/FakeShell.h"
 
@@ -233,16 +235,15 @@ public:
                       const std::string& path) override;
   void FlushIni(const std::string& path) override;
 
-  // The file as text, "[section]\r\nkey=value\r\n…"; empty when it does not exist.
+  // The file's bytes; empty when it does not exist.
   std::string Text(const std::string& path) const;
   void SetText(const std::string& path, const std::string& text);
   std::set<std::string> ReadOnly;   // paths the system refuses to write
   std::vector<std::string> Calls;   // "read S K", "write S K=V", "flush"
 
 private:
-  using TKeys = std::vector<std::pair<std::string, std::string>>;
-  using TFile = std::vector<std::pair<std::string, TKeys>>;
-  std::map<std::string, TFile> FFiles;
+  TFakeFiles FFiles;
+  TIniEngine FEngine{FFiles};
 };
 
 class TFakeEnvironment : public IEnvironment {
