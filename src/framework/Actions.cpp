@@ -3,10 +3,10 @@
 #include <algorithm>
 
 TAction::~TAction() {
-  // Clients outlive nothing of ours: tell them the action is gone.
-  const std::vector<IActionClient*> clients = FClients;
-  for (IActionClient* c : clients)
-    if (auto* control = dynamic_cast<TButtonControl*>(c)) control->SetAction(nullptr);
+  // Whatever is bound to us, a control or a menu item, lets go of the action now.
+  const std::vector<IActionClient*> clients = std::move(FClients);
+  FClients.clear();
+  for (IActionClient* c : clients) c->ActionDestroyed(*this);
 }
 
 void TAction::SetCaption(const std::string& caption) {

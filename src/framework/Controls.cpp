@@ -63,6 +63,10 @@ void TButtonControl::Click() {
 
 void TButtonControl::ActionChanged(TAction& action) { Caption = action.Caption(); }
 
+void TButtonControl::ActionDestroyed(TAction& action) {
+  if (FAction == &action) FAction = nullptr;
+}
+
 void TCustomCheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;
   SetProp(TPeerProperty::Checked, FChecked, checked ? 1 : 0);

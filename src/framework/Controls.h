@@ -103,16 +103,15 @@ private:
   std::string FText;
 };
 
-class TEdit : public TCustomEdit {
-public:
-  using TCustomEdit::TCustomEdit;
-};
+using TEdit = TCustomEdit;
 
 // Something bound to an action shows its caption, image and checked state.
 class IActionClient {
 public:
   virtual ~IActionClient() = default;
   virtual void ActionChanged(TAction& action) = 0;
+  // The action is being destroyed: the client lets go of it, without calling it back.
+  virtual void ActionDestroyed(TAction& action) = 0;
 };
 
 class TButtonControl : public TWinControl, public IActionClient {
@@ -126,6 +125,7 @@ public:
 
 protected:
   void ActionChanged(TAction& action) override;
+  void ActionDestroyed(TAction& action) override;
 
 private:
   TAction* FAction = nullptr;
@@ -146,10 +146,7 @@ private:
   std::int32_t FChecked = 0;
 };
 
-class TCheckBox : public TCustomCheckBox {
-public:
-  using TCustomCheckBox::TCustomCheckBox;
-};
+using TCheckBox = TCustomCheckBox;
 
 class TRadioButton : public TButtonControl {
 public:
@@ -186,10 +183,7 @@ private:
   std::int32_t FItemIndex = -1;
 };
 
-class TRadioGroup : public TCustomRadioGroup {
-public:
-  using TCustomRadioGroup::TCustomRadioGroup;
-};
+using TRadioGroup = TCustomRadioGroup;
 
 // One item's button inside a radio group; its state is the group's item index.
 class TGroupButton : public TRadioButton {

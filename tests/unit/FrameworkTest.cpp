@@ -98,4 +98,9 @@ TEST(Controls, ABoundCheckBoxRunsItsActionAndFollowsTheActionsState) {
   action.SetChecked(false);  // from elsewhere (the menu): the box follows without a click
   EXPECT_FALSE(box.Checked());
   EXPECT_EQ(runs, 1);
+  // The action goes first: the box lets go of it, and its clicks no longer reach it.
+  form.DestroyComponent(action);
+  EXPECT_EQ(box.Action(), nullptr);
+  box.SetChecked(true);
+  EXPECT_EQ(runs, 1);
 }
