@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "framework/StrToInt.h"
@@ -66,8 +67,12 @@ void TSpinEdit::StepDown() { Step(-std::int64_t{Increment}); }
 
 bool TSpinEdit::IsAcceptedChar(char ch) const {
   const auto c = static_cast<unsigned char>(ch);
+  // No line break, neither Enter's CR nor the LF of Ctrl+Enter or Ctrl+J: the edit is a
+  // multi-line one, and a second line would hide behind the first while the value reads
+  // as no number.
   const bool accepted = (c >= '0' && c <= '9') || c == '+' || c == '-' ||
-                        c == static_cast<unsigned char>(DecimalSeparator) || (c < 32 && c != 13);
+                        c == static_cast<unsigned char>(DecimalSeparator) ||
+                        (c < 32 && c != '\r' && c != '\n');
   if (!EditorEnabled && (c >= 32 || c == 8)) return false;
   return accepted;
 }
@@ -262,6 +267,53 @@ void TSpinEdit::UpdateEditRect() {
   FPorts->Controls.SetEditRect(FHandle, SpinLayout::EditRect(client.Right, client.Bottom));
 }
 
+namespace {
+// Edit positions count UTF-16 units; the text here is UTF-8. A character takes one unit, or
+// two beyond the basic plane (where UTF-8 takes four bytes).
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (const unsigned char c : text) {
+    if ((c & 0xC0) != 0x80) ++units;
+    if (c >= 0xF0) ++units;
+  }
+  return units;
+}
+
+// The byte at which the given UTF-16 unit starts; the end for one past the last.
+std::size_t ByteOfUnit(std::string_view text, std::size_t unit) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if ((c & 0xC0) == 0x80) continue;
+    if (units >= unit) return i;
+    units += c >= 0xF0 ? 2 : 1;
+  }
+  return text.size();
+}
+}  // namespace
+
+TLResult TSpinEdit::PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam) {
+  // The multi-line edit pastes every line; the field keeps the first, as a one-line edit
+  // does. What stood before and after the selection is where it was: the paste lies between.
+  IControls& controls = FPorts->Controls;
+  const std::string before = controls.ReadText(window);
+  const auto selection = static_cast<std::uintmax_t>(controls.SendMessageTo(window, EM_GETSEL, 0, 0));
+  const std::size_t length = Utf16Length(before);
+  const std::size_t tail = length - std::min<std::size_t>(HiWord(selection), length);
+  const TLResult result = FPorts->Windows.DefSubclassProc(window, WM_PASTE, wParam, lParam);
+  const std::string after = controls.ReadText(window);
+  const std::size_t afterLength = Utf16Length(after);
+  const std::size_t start = ByteOfUnit(after, LoWord(selection));
+  const std::size_t end = ByteOfUnit(after, afterLength - std::min(tail, afterLength));
+  const std::size_t lineBreak = after.find_first_of("\r\n", start);
+  if (lineBreak >= end) return result;
+  const std::string kept = after.substr(0, lineBreak);
+  controls.WriteText(window, kept + after.substr(end));
+  const auto caret = static_cast<TWParam>(Utf16Length(kept));
+  controls.SendMessageTo(window, EM_SETSEL, caret, static_cast<TLParam>(caret));
+  return result;
+}
+
 TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   IWindows& windows = FPorts->Windows;
   IControls& controls = FPorts->Controls;
@@ -308,6 +360,8 @@ TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam
       return code;
     }
     case WM_PASTE:
+      if (!CanPasteOrCut()) return 0;
+      return PasteFirstLine(window, wParam, lParam);
     case WM_CUT:
       if (!CanPasteOrCut()) return 0;
       return next();

@@ -108,6 +108,8 @@ private:
   };
 
   TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  // The edit's own paste, cut back to the clipboard text's first line.
+  TLResult PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam);
   void Step(std::int64_t delta);
   void DoBeep();
   void CreateWnd();

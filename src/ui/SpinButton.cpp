@@ -2,6 +2,7 @@
 
 #include "framework/Finally.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -170,7 +171,7 @@ void TSpinButton::DestroyHandle() {
 
 void TSpinButton::Detach() {
   FHandle = 0;
-  FCaptureButton = nullptr;
+  FPressed = {};
   for (TTimerSpeedButton* button : {FUpButton, FDownButton}) {
     button->FreeTimer();
     button->CancelMode();
@@ -187,7 +188,15 @@ std::unique_ptr<TRepeatTimer> TSpinButton::CreateRepeatTimer(TTimerSpeedButton& 
 }
 
 bool TSpinButton::HoldsCapture(const TTimerSpeedButton& button) const {
-  return FHandle && FCaptureButton == &button && FPorts->Controls.GetCapture() == FHandle;
+  return FHandle && std::find(FPressed.begin(), FPressed.end(), &button) != FPressed.end() &&
+         FPorts->Controls.GetCapture() == FHandle;
+}
+
+std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
+  std::vector<TTimerSpeedButton*> arrows;
+  for (TTimerSpeedButton* b : FPressed)
+    if (b && std::find(arrows.begin(), arrows.end(), b) == arrows.end()) arrows.push_back(b);
+  return arrows;
 }
 
 void TSpinButton::InvalidateButton(TTimerSpeedButton&) {
@@ -205,26 +214,29 @@ TTimerSpeedButton* TSpinButton::ButtonAt(int x, int y) const {
 
 void TSpinButton::MouseDown(TMouseButton button, TLParam lParam) {
   const TPoint p = MousePoint(lParam);
-  // While a button is held, every press goes to the arrow that has the mouse.
-  TTimerSpeedButton* target = FCaptureButton ? FCaptureButton : ButtonAt(p.x, p.y);
+  // A press goes to the arrow under it, also while another button holds the other arrow:
+  // the held arrow keeps that button, and the pressed one is the one the user pointed at.
+  TTimerSpeedButton* target = ButtonAt(p.x, p.y);
   if (!target) return;
-  if (!FCaptureButton) {
-    FCaptureButton = target;
-    FPorts->Controls.SetCapture(FHandle);
-  }
+  FPressed[static_cast<std::size_t>(button)] = target;
+  if (FPorts->Controls.GetCapture() != FHandle) FPorts->Controls.SetCapture(FHandle);
   const TRect& r = target->BoundsRect();
   target->MouseDown(button, p.x - r.Left, p.y - r.Top);
 }
 
 void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   const TPoint p = MousePoint(lParam);
-  TTimerSpeedButton* target = FCaptureButton ? FCaptureButton : ButtonAt(p.x, p.y);
+  // A release goes to the arrow its press went to. One whose press the pair did not take
+  // (off the arrows while the pair held the mouse) is no arrow's.
+  const bool captured = FHandle && FPorts->Controls.GetCapture() == FHandle;
+  TTimerSpeedButton* target = std::exchange(FPressed[static_cast<std::size_t>(button)], nullptr);
+  if (!target && !captured) target = ButtonAt(p.x, p.y);
   // wParam names the buttons still down; the capture goes with the last of them, also when
   // this release's click fails.
   const bool stillHeld = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
-  TFinally release{[this, stillHeld] {
-    if (stillHeld || !FCaptureButton) return;
-    FCaptureButton = nullptr;
+  TFinally release{[this, captured, stillHeld] {
+    if (stillHeld || !captured) return;
+    FPressed = {};
     if (FHandle) FPorts->Controls.ReleaseCapture();
   }};
   if (!target) return;
@@ -262,17 +274,21 @@ TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wPar
     case WM_LBUTTONUP: MouseUp(TMouseButton::mbLeft, wParam, lParam); return 0;
     case WM_RBUTTONUP: MouseUp(TMouseButton::mbRight, wParam, lParam); return 0;
     case WM_MBUTTONUP: MouseUp(TMouseButton::mbMiddle, wParam, lParam); return 0;
-    case WM_MOUSEMOVE:
-      if (FCaptureButton) {
-        const TPoint p = MousePoint(lParam);
-        const TRect& r = FCaptureButton->BoundsRect();
-        FCaptureButton->MouseMove(p.x - r.Left, p.y - r.Top);
+    case WM_MOUSEMOVE: {
+      const TPoint p = MousePoint(lParam);
+      for (TTimerSpeedButton* arrow : PressedArrows()) {
+        const TRect& r = arrow->BoundsRect();
+        arrow->MouseMove(p.x - r.Left, p.y - r.Top);
       }
       return 0;
+    }
     case WM_CAPTURECHANGED:
-      // Taken away (a menu, a message box, another window): the held arrow lets go unclicked.
-      if (static_cast<TWnd>(lParam) != window && FCaptureButton)
-        std::exchange(FCaptureButton, nullptr)->CancelMode();
+      // Taken away (a menu, a message box, another window): the held arrows let go unclicked.
+      if (static_cast<TWnd>(lParam) != window) {
+        const std::vector<TTimerSpeedButton*> held = PressedArrows();
+        FPressed = {};
+        for (TTimerSpeedButton* arrow : held) arrow->CancelMode();
+      }
       return 0;
     case WM_TIMER:
       if (wParam == UpTimerId) FUpButton->TimerExpired();

@@ -5,8 +5,10 @@
 // that is a tab stop, steps with the Up, Down and Space keys.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "platform/Controls.h"
@@ -86,6 +88,8 @@ private:
   TTimerSpeedButton* ButtonAt(int x, int y) const;
   void MouseDown(TMouseButton button, TLParam lParam);
   void MouseUp(TMouseButton button, TWParam wParam, TLParam lParam);
+  // Each arrow that a held button went down on, once.
+  std::vector<TTimerSpeedButton*> PressedArrows() const;
   void KeyDown(std::uint8_t vk);
   void BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button);
   void BtnClick(TTimerSpeedButton& sender);
@@ -94,8 +98,9 @@ private:
   TTimerSpeedButton* FUpButton = nullptr;
   TTimerSpeedButton* FDownButton = nullptr;
   TTimerSpeedButton* FFocusedButton = nullptr;
-  // The arrow that the held mouse buttons went down on; it gets the mouse until they are up.
-  TTimerSpeedButton* FCaptureButton = nullptr;
+  // The arrow each held mouse button (by TMouseButton) went down on: its release goes there.
+  // The pair keeps the capture while any of them is held.
+  std::array<TTimerSpeedButton*, 3> FPressed{};
   TWinControl* FFocusControl = nullptr;
   // The default pictures the pair loaded and must release.
   TBitmapHandle FOwnedUpGlyph = 0;

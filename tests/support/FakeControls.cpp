@@ -83,8 +83,11 @@ private:
       Insert(e, "");
       return;
     }
-    if (ch == '\r') {
-      Insert(e, "\r\n");
+    // A multi-line edit breaks the line on Enter's character, unless it takes itself to be in
+    // a dialog (where Enter, without ES_WANTRETURN, is the default button's), and on the line
+    // feed of Ctrl+Enter or Ctrl+J always. A single-line edit takes neither.
+    if (ch == '\r' || ch == '\n') {
+      if ((e.Style & ES_MULTILINE) && !(ch == '\r' && e.DialogMode)) Insert(e, "\r\n");
       return;
     }
     if (ch < 32 && ch != '\t') return;

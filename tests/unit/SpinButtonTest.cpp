@@ -129,6 +129,53 @@ TEST_F(SpinArrows, TheRightButtonArmsTheTimerButNeverSteps) {
   EXPECT_EQ(controls.GetCapture(), 0u);
 }
 
+TEST_F(SpinArrows, APressGoesToTheArrowUnderItWhileAnotherButtonHoldsTheOther) {
+  // A first button held on one arrow, a second pressed on an arrow; 650 ms later the second
+  // is released, 200 ms after that the first. IntTime starts at 100, steps 10.
+  struct TPress {
+    std::uint32_t down, up;
+    TWParam key;
+    int y;
+  };
+  const auto left = [](int y) { return TPress{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, y}; };
+  const auto right = [](int y) { return TPress{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, y}; };
+  const auto middle = [](int y) { return TPress{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON, y}; };
+  constexpr int Up = 3, Down = 12;
+  const struct {
+    const char* what;
+    TPress first, second;
+    bool upPressed, downPressed;
+    const char* held;   // at 650 ms: repeats at 400, 500 and 600
+    const char* after;  // after both releases
+  } cases[] = {
+      {"right on up, left on down", right(Up), left(Down), false, true, "70", "60"},
+      {"right on down, left on up", right(Down), left(Up), true, false, "130", "140"},
+      {"middle on up, left on down", middle(Up), left(Down), false, true, "70", "60"},
+      {"left on up, right on down: up repeats on", left(Up), right(Down), true, false, "130", "160"},
+      {"left on down, middle on up: down repeats on", left(Down), middle(Up), false, true, "70", "40"},
+      {"right on up, left on up", right(Up), left(Up), true, false, "130", "140"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    TSpEdit& f = Field(("F" + std::to_string(n++)).c_str(), 1, 86400000, 10, 100, {8, 104, 89, 125});
+    Mouse(f, c.first.down, 7, c.first.y, c.first.key);
+    Mouse(f, c.second.down, 7, c.second.y, c.first.key | c.second.key);
+    sys.Windows.Advance(650);
+    EXPECT_EQ(f.Button()->UpButton().Down(), c.upPressed) << c.what;
+    EXPECT_EQ(f.Button()->DownButton().Down(), c.downPressed) << c.what;
+    EXPECT_EQ(f.Text(), c.held) << c.what;
+    Mouse(f, c.second.up, 7, c.second.y, c.first.key);
+    EXPECT_EQ(controls.GetCapture(), Pair(f)) << c.what << ": the first button still holds it";
+    sys.Windows.Advance(200);
+    Mouse(f, c.first.up, 7, c.first.y, 0);
+    EXPECT_EQ(f.Text(), c.after) << c.what;
+    EXPECT_EQ(controls.GetCapture(), 0u) << c.what;
+    EXPECT_FALSE(TimerRuns(f, TSpinButton::UpTimerId)) << c.what;
+    EXPECT_FALSE(TimerRuns(f, TSpinButton::DownTimerId)) << c.what;
+    owner.DestroyComponent(f);
+  }
+}
+
 TEST_F(SpinArrows, EachPressOfADoubleClickCountsAsAPress) {
   for (std::uint32_t second : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
     TSpEdit& f = IntTime();

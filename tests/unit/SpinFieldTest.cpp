@@ -128,6 +128,40 @@ TEST_F(SpinField, RefusedCharactersBeepAndNeverReachTheEdit) {
   EXPECT_FALSE(Got(Edit(g), WM_IME_CHAR));
 }
 
+TEST_F(SpinField, NoLineBreakEntersTheTextTypedOrPasted) {
+  // IntTime at "100" with the caret after the 1; the key's character, or a paste.
+  const struct {
+    const char* what;
+    std::uint8_t vk;
+    unsigned ch;
+    const char* clipboard;
+    const char* text;
+    std::size_t caret;
+    std::size_t beeps;
+  } cases[] = {
+      {"Ctrl+Enter", 0x0D, '\n', "", "100", 1, 1},
+      {"Ctrl+J", 'J', '\n', "", "100", 1, 1},
+      {"Enter", 0x0D, '\r', "", "100", 1, 1},
+      {"Ctrl+M", 'M', '\r', "", "100", 1, 1},
+      {"a pasted number with its line break", 'V', 0x16, "25\r\n", "12500", 3, 0},
+      {"pasted lines: the first one only", 'V', 0x16, "5\n7\r\n8", "1500", 2, 0},
+      {"a paste that starts with a line break", 'V', 0x16, "\r\n7", "100", 1, 0},
+  };
+  TSpEdit& f = IntTime();
+  controls.SetFocus(f.Handle());
+  for (const auto& c : cases) {
+    f.SetText("100");
+    controls.SendMessageTo(f.Handle(), EM_SETSEL, 1, 1);
+    controls.Clipboard = c.clipboard;
+    controls.Beeps.clear();
+    controls.PressKey(c.vk, c.ch);
+    EXPECT_EQ(Edit(f).Text, c.text) << c.what;
+    EXPECT_EQ(f.Value(), std::stoi(c.text)) << c.what;
+    EXPECT_EQ(Selection(Edit(f)), std::make_pair(c.caret, c.caret)) << c.what;
+    EXPECT_EQ(controls.Beeps.size(), c.beeps) << c.what;
+  }
+}
+
 TEST_F(SpinField, ATypedThirdCharacterInChkDotIsDroppedByTheEdit) {
   TSpEdit& f = ChkDot();
   controls.SetFocus(f.Handle());  // selects the "0"

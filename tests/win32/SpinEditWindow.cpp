@@ -228,6 +228,31 @@ void CheckKeys(TSpEdit& interval, TSpEdit& dot, HWND box) {
     CheckText(interval.Text(), "240", Format("Enter and Escape leave the text %s", how));
   }
 
+  // Ctrl+Enter and Ctrl+J make a line feed, on which the multi-line edit would start a second
+  // line: the field would still show 240 while its value read as the minimum.
+  for (bool dialog : {true, false}) {
+    DialogKeys = dialog;
+    const char* how = dialog ? "with a dialog manager" : "in a plain message loop";
+    for (const auto& [vk, name] : {std::pair{WORD(VK_RETURN), "Ctrl+Enter"}, std::pair{WORD('J'), "Ctrl+J"}}) {
+      SendMessageW(edit, EM_SETSEL, 3, 3);
+      const std::size_t chars = Edits.Chars.size();
+      const int beeps = Beeps;
+      Chord(VK_CONTROL, vk);
+      Check(WaitFor([&] {
+              return std::find(Edits.Chars.begin() + static_cast<long>(chars), Edits.Chars.end(), 0x0Au) !=
+                     Edits.Chars.end();
+            }),
+            Format("%s reaches the field as a line feed %s", name, how), "WM_CHAR 10 at the edit", "none");
+      Pump();
+      CheckText(interval.Text(), "240", Format("%s leaves the text %s", name, how));
+      Check(interval.Value() == 240, Format("%s leaves the value %s", name, how), "240",
+            std::to_string(interval.Value()));
+      Check(Beeps == beeps + 1, Format("%s is refused with the beep %s", name, how), "one beep",
+            std::to_string(Beeps - beeps));
+    }
+  }
+  DialogKeys = true;
+
   // Tab leaves the field (which brings a reading below the minimum up to it) and comes back.
   for (bool dialog : {true, false}) {
     DialogKeys = dialog;
@@ -258,17 +283,20 @@ void CheckKeys(TSpEdit& interval, TSpEdit& dot, HWND box) {
   CheckText(dot.Text(), "12", "a third character in ChkDot is refused by the edit");
 }
 
+void PutOnClipboard(const std::wstring& text) {
+  if (!OpenClipboard(Host)) return;
+  EmptyClipboard();
+  const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(memory), text.c_str(), size);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 void CheckPaste(TSpEdit& interval, HWND box) {
   const HWND edit = ToHwnd(interval.Handle());
-  if (OpenClipboard(Host)) {
-    EmptyClipboard();
-    const wchar_t text[] = L"12 ";
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-    std::memcpy(GlobalLock(memory), text, sizeof text);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-  }
+  PutOnClipboard(L"12 ");
   Focus(edit);
   Chord(VK_CONTROL, 'V');
   WaitFor([&] { return interval.Text() == "12 "; });
@@ -291,6 +319,38 @@ void CheckPaste(TSpEdit& interval, HWND box) {
   WaitFor([&] { return interval.Text() == "250"; });
   CheckText(interval.Text(), "250", "with the editor off Up still steps");
   interval.EditorEnabled = true;
+
+  // A paste keeps the clipboard's first line, between what stood before and after the
+  // selection; the caret after it. Positions count UTF-16 units, the text is UTF-8.
+  const struct {
+    const char* text;
+    DWORD caret;
+    const wchar_t* clipboard;
+    const char* pasted;
+    DWORD caretAfter;
+  } lines[] = {
+      {"100", 1, L"25\r\n", "12500", 3},
+      {"100", 1, L"5\n7\r\n8", "1500", 2},
+      {"１0", 1, L"2\r\n3", "１20", 2},
+      {"10", 2, L"\r\n", "10", 2},
+  };
+  for (const auto& l : lines) {
+    interval.SetText(l.text);
+    PutOnClipboard(l.clipboard);
+    Focus(edit);
+    SendMessageW(edit, EM_SETSEL, l.caret, l.caret);
+    const int pastes = Edits.Pastes;
+    Chord(VK_CONTROL, 'V');
+    WaitFor([&] { return Edits.Pastes > pastes; });
+    Pump();
+    CheckText(interval.Text(), l.pasted,
+              Format("\"%s\" pasted into \"%s\" keeps its first line", Escaped(Narrow(l.clipboard)).c_str(),
+                     l.text));
+    const auto caret = static_cast<unsigned long>(l.caretAfter);
+    CheckText(SelectionText(edit), Format("%lu..%lu", caret, caret),
+              Format("and puts the caret after it in \"%s\"", l.pasted));
+  }
+  interval.SetText("250");
 }
 
 // ---- the mouse ----------------------------------------------------------------------------
@@ -385,6 +445,35 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   Check(Steps.size() == beforeRight, "but the right button never steps", "0 steps",
         std::to_string(Steps.size() - beforeRight));
   Check(!KillTimer(pair, TSpinButton::DownTimerId), "its release stops the timer", "no timer", "running");
+
+  // The right button held on the up arrow, the left one pressed on the down arrow: the down
+  // arrow is the pressed one, and its repeats and its release step down.
+  MouseTo(up);
+  const int rightDowns = Arrows.RightDowns;
+  Button(MOUSEEVENTF_RIGHTDOWN);
+  WaitFor([&] { return Arrows.RightDowns > rightDowns; });
+  MouseTo(down);
+  const std::int32_t start = interval.Value();
+  const std::size_t beforeBoth = Steps.size();
+  const int leftDowns = Arrows.LeftDowns;
+  Button(MOUSEEVENTF_LEFTDOWN);
+  WaitFor([&] { return Arrows.LeftDowns > leftDowns; });
+  TSpinButton& arrows = *interval.Button();
+  Check(arrows.DownButton().Down() && !arrows.UpButton().Down(),
+        "with the right button held on the up arrow, a left press on the down arrow presses that one",
+        "the down arrow pressed", arrows.UpButton().Down() ? "the up arrow pressed" : "neither");
+  const bool repeats = WaitFor([&] { return Steps.size() >= beforeBoth + 2; });
+  const int leftUps = Arrows.LeftUps, rightUps = Arrows.RightUps;
+  Button(MOUSEEVENTF_LEFTUP);
+  Button(MOUSEEVENTF_RIGHTUP);
+  WaitFor([&] { return Arrows.LeftUps > leftUps && Arrows.RightUps > rightUps; });
+  Pump();
+  const auto both = static_cast<std::int32_t>(Steps.size() - beforeBoth);
+  Check(repeats && interval.Value() == start - 10 * both, "its repeats and its release all step down",
+        Format("%d - 10 x %d", start, both), std::to_string(interval.Value()));
+  Check(GetCapture() == nullptr, "the two releases let the capture go", "none", "held");
+  Check(!KillTimer(pair, TSpinButton::UpTimerId) && !KillTimer(pair, TSpinButton::DownTimerId),
+        "and stop both timers", "no timer", "running");
 
   // A pressed face for the picture: ChkDot at 0 with its down arrow held.
   dot.SetText("0");

@@ -18,8 +18,26 @@ void Note(const std::string& text) {
   std::fflush(stdout);
 }
 
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (static_cast<unsigned char>(c) < 32) out += Format("\\x%02x", static_cast<unsigned char>(c));
+    else out += c;
+  }
+  return out;
+}
+
 bool CheckText(const std::string& got, const std::string& expected, const std::string& what) {
-  return Check(got == expected, what, "\"" + expected + "\"", "\"" + got + "\"");
+  // Quoted by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + temporary.
+  const auto quoted = [](const std::string& text) {
+    std::string q(1, '"');
+    q += Escaped(text);
+    q += '"';
+    return q;
+  };
+  return Check(got == expected, what, quoted(expected), quoted(got));
 }
 
 std::string RectText(const RECT& r) {

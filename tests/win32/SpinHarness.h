@@ -21,6 +21,8 @@ using report::Check;
 using report::Format;
 using report::Summary;
 void Note(const std::string& text);
+// Control characters as escapes (\r, \n, \xNN), so that a text stays on its report line.
+std::string Escaped(const std::string& text);
 bool CheckText(const std::string& got, const std::string& expected, const std::string& what);
 std::string RectText(const RECT& r);
 bool SameRect(const RECT& r, long left, long top, long right, long bottom);
