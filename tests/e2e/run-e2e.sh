@@ -6,6 +6,9 @@
 #
 # The width is read from Vantrel.exe's PE header unless given. Needs no network, no
 # terminal and no person; everything it makes is removed on exit (WS_KEEP=1 keeps it).
+# The prefix is a copy of the one booted in $WS_TEMPLATE when that is set (CTest's Wine
+# fixture boots one per build), else booted here. Exits with 77 (skipped) where this machine
+# cannot run the width.
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

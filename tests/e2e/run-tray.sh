@@ -14,7 +14,9 @@
 #   tests/e2e/run-tray.sh <Vantrel.exe> <e2e_tray.exe> [win32|win64]
 #
 # Screenshots (whole screen and the tray window enlarged) go to $VANTREL_SHOTS, by default
-# /tmp/vantrel-shots, named tray-<arch>-<step>.png. Exits 0 when every check passed.
+# /tmp/vantrel-shots, named tray-<arch>-<step>.png. Exits 0 when every check passed, 77
+# (skipped) where this machine cannot run the width. The prefix is a copy of the one booted in
+# $WS_TEMPLATE when that is set, else booted here.
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs wine_spin_edit.exe under Wine, in a fresh prefix on a private Xvfb display, takes the
-# screenshots it asks for, and exits with its code.
+# screenshots it asks for, and exits with its code (77, skipped, where this machine cannot run
+# the width). The prefix is a copy of the one booted in $WS_TEMPLATE when that is set, else
+# booted here.
 #
 #   tests/win32/run-spin-edit.sh <wine_spin_edit.exe> [win32|win64]
 #

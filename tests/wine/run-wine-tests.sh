@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the Win32 adapter tests under Wine, in one fresh prefix in a temp folder, and exits
-# non-zero when any of them failed.
+# Runs the Win32 adapter tests under Wine, in one fresh prefix in a temp folder (a copy of
+# the one booted in $WS_TEMPLATE when that is set), and exits non-zero when any of them
+# failed, 77 (skipped) where this machine cannot run the width.
 #
 #   tests/wine/run-wine-tests.sh <Vantrel.exe> <test.exe>...
 #
