@@ -20,14 +20,16 @@ bool TWin32Environment::GetVersionInfo(std::uint32_t& platformId, std::uint32_t&
   return true;
 }
 
-// The ANSI form on purpose: the name becomes a section of a file kept in the ANSI code page,
-// and a name outside that code page ("Łukasz" under 1252) would be written as one section and
-// looked up as another.
+// The name names a section of a file kept in the ANSI code page, so it is taken in its ANSI
+// form: a name outside the code page ("Łukasz" under 1252) would otherwise be written as one
+// section and looked up as another. That form is what GetUserNameA gives on Windows; Wine's
+// GetUserNameA cuts a multibyte name short ("山田" becomes "山" under 932), so the wide
+// name is converted here the way the A call converts it.
 bool TWin32Environment::GetLogonUserName(std::string& name) {
-  char buffer[257] = {};
+  wchar_t buffer[257] = {};
   DWORD size = 256;
-  if (!::GetUserNameA(buffer, &size)) return false;
-  name = FromAnsi(buffer);
+  if (!::GetUserNameW(buffer, &size)) return false;
+  name = ToAnsiForm(Narrow(buffer));
   return true;
 }
 
