@@ -84,6 +84,7 @@ struct ButtonEvent {
   bool down;
   POINT at;        // screen coordinates
   long long when;  // QueryPerformanceCounter when our window saw it
+  DWORD sent;      // the message's time (GetMessageTime): the tick when the input was queued
 };
 
 inline std::vector<ButtonEvent> g_events;
@@ -92,7 +93,7 @@ inline HWND g_target = nullptr;
 inline void Record(HWND w, Btn b, bool down, LPARAM lp) {
   POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
   ClientToScreen(w, &p);
-  g_events.push_back({b, down, p, Now()});
+  g_events.push_back({b, down, p, Now(), static_cast<DWORD>(GetMessageTime())});
 }
 
 inline LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -110,9 +111,12 @@ inline LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+// Handles what is queued, for at most 50 ms: a program that floods the input stream (a
+// click loop that never sleeps) would otherwise keep the queue full and no wait would end.
 inline void Pump() {
+  const long long end = Now() + Ticks(50);
   MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+  while (Now() < end && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }
@@ -452,7 +456,51 @@ inline bool StartReady(const std::wstring& exe, Proc& p) {
   if (!WaitFor([&] { return WindowOf(p, L"TApplication", L"Vantrel") || !Running(p); }, 30000) ||
       !Running(p))
     return false;
+  // The hotkeys are registered after that window exists, while the form is made, and a
+  // probe of ours at that moment would take Home from it (silently: it then runs without
+  // Home). Its first wait for input comes after all that.
+  if (!WaitFor([&] { return WaitForInputIdle(p.pi.hProcess, 0) != WAIT_TIMEOUT; }, 30000))
+    return false;
   return WaitFor([] { return HotKeyHeldElsewhere(0, VK_HOME); }, 10000);
+}
+
+// ---------------------------------------------------------------------------------------
+// Files and the hidden main window
+
+inline bool ReadBytes(const std::wstring& path, std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buf[4096];
+  DWORD n = 0;
+  while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) bytes.append(buf, n);
+  CloseHandle(f);
+  return true;
+}
+
+inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) != 0;
+  CloseHandle(f);
+  return ok;
+}
+
+// File bytes quoted on one line, for the report.
+inline std::string Shown(const std::string& bytes) {
+  std::string s;
+  for (char c : bytes) s += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+  return '"' + s + '"';
+}
+
+// Posts WM_CLOSE to Vantrel's hidden main window (a close that saves) and waits for the end.
+inline bool CloseAndWait(Proc& p, DWORD& code, DWORD timeoutMs = 15000) {
+  HWND form = WindowOf(p, L"TForm1", L"Vantrel");
+  if (!form) return false;
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  return WaitExit(p, timeoutMs, code);
 }
 
 // The whole screen as a 24-bit BMP, for a person to look at.

@@ -19,33 +19,6 @@ std::wstring g_dir;  // the exe's folder, with its backslash
 
 std::wstring IniPath() { return g_dir + L"Vantrel.ini"; }
 
-bool ReadBytes(const std::wstring& path, std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  bytes.clear();
-  char buf[4096];
-  DWORD n = 0;
-  while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) bytes.append(buf, n);
-  CloseHandle(f);
-  return true;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD n = 0;
-  const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) != 0;
-  CloseHandle(f);
-  return ok;
-}
-
-std::string Shown(const std::string& bytes) {
-  std::string s;
-  for (char c : bytes) s += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
-  return '"' + s + '"';
-}
-
 // End presses that reached the system input stream injected by someone else than us.
 struct KeySeen {
   DWORD vk;
@@ -87,13 +60,6 @@ double MeanDownPeriod(Btn b, size_t from) {
   for (size_t i = from; i < g_events.size(); ++i)
     if (g_events[i].down && g_events[i].button == b) t.push_back(g_events[i].when);
   return t.size() < 2 ? 0 : Ms(t.back() - t.front()) / static_cast<double>(t.size() - 1);
-}
-
-bool CloseAndWait(Proc& p, DWORD& code) {
-  HWND form = WindowOf(p, L"TForm1", L"Vantrel");
-  if (!form) return false;
-  PostMessageW(form, WM_CLOSE, 0, 0);
-  return WaitExit(p, 15000, code);
 }
 
 std::string Section(const std::string& user) {
