@@ -4,6 +4,12 @@
 
 #include <cstring>
 
+TWin32Environment::TWin32Environment()
+    : FVersion(L"version.dll"),
+      FInfoSize(FVersion.Proc<TInfoSize>("GetFileVersionInfoSizeW")),
+      FInfo(FVersion.Proc<TInfo>("GetFileVersionInfoW")),
+      FQuery(FVersion.Proc<TQuery>("VerQueryValueW")) {}
+
 bool TWin32Environment::GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major,
                                        std::uint32_t& minor) {
   OSVERSIONINFOW info{};
@@ -36,17 +42,18 @@ bool TWin32Environment::GetLogonUserName(std::string& name) {
 bool TWin32Environment::GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) {
   const std::wstring widePath = Widen(path);
   DWORD handle = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(widePath.c_str(), &handle);
+  if (!FInfoSize || !FInfo) return false;
+  const DWORD size = FInfoSize(widePath.c_str(), &handle);
   if (size == 0) return false;
   block.assign(size, 0);
-  return ::GetFileVersionInfoW(widePath.c_str(), 0, size, block.data()) != 0;
+  return FInfo(widePath.c_str(), 0, size, block.data()) != 0;
 }
 
 bool TWin32Environment::QueryVersionValue(const std::vector<std::uint8_t>& block,
                                           const std::string& subBlock, std::string& value) {
   void* data = nullptr;
   UINT length = 0;
-  if (!::VerQueryValueW(block.data(), Widen(subBlock).c_str(), &data, &length) || length == 0)
+  if (!FQuery || !FQuery(block.data(), Widen(subBlock).c_str(), &data, &length) || length == 0)
     return false;
   if (subBlock.rfind("\\StringFileInfo\\", 0) == 0) {
     // Strings come back as UTF-16, their length in characters with or without the null.

@@ -2,8 +2,6 @@
 
 #include "platform/win32/Win32.h"
 
-#include <mmsystem.h>
-
 #include <atomic>
 
 // ---- input and time -------------------------------------------------------------------
@@ -27,9 +25,19 @@ bool TWin32Input::GetCursorPos(TPoint& point) {
 
 bool TWin32Input::SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
 
+TWin32Clock::TWin32Clock()
+    : FWinmm(L"winmm.dll"),
+      FBeginPeriod(FWinmm.Proc<TPeriodCall>("timeBeginPeriod")),
+      FEndPeriod(FWinmm.Proc<TPeriodCall>("timeEndPeriod")) {}
+
 void TWin32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
-void TWin32Clock::TimeBeginPeriod(std::uint32_t ms) { ::timeBeginPeriod(ms); }
-void TWin32Clock::TimeEndPeriod(std::uint32_t ms) { ::timeEndPeriod(ms); }
+// Without winmm the system's default resolution stays: slower clicks, nothing worse.
+void TWin32Clock::TimeBeginPeriod(std::uint32_t ms) {
+  if (FBeginPeriod) FBeginPeriod(ms);
+}
+void TWin32Clock::TimeEndPeriod(std::uint32_t ms) {
+  if (FEndPeriod) FEndPeriod(ms);
+}
 
 namespace {
 class TWin32Event final : public IEvent {

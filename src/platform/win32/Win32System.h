@@ -7,6 +7,7 @@
 #include "platform/System.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/SystemLibrary.h"
 
 class TWin32Input final : public IInput {
 public:
@@ -20,10 +21,17 @@ public:
 
 class TWin32Clock final : public IClock {
 public:
+  TWin32Clock();
   void Sleep(std::uint32_t milliseconds) override;
   void TimeBeginPeriod(std::uint32_t milliseconds) override;
   void TimeEndPeriod(std::uint32_t milliseconds) override;
   std::unique_ptr<IEvent> NewEvent() override;
+
+private:
+  using TPeriodCall = unsigned(__stdcall*)(unsigned);  // timeBeginPeriod / timeEndPeriod
+  TSystemLibrary FWinmm;
+  TPeriodCall FBeginPeriod;
+  TPeriodCall FEndPeriod;
 };
 
 class TWin32Threads final : public IThreads {
@@ -52,11 +60,22 @@ public:
 
 class TWin32Environment final : public IEnvironment {
 public:
+  TWin32Environment();
   bool GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major, std::uint32_t& minor) override;
   bool GetLogonUserName(std::string& name) override;
   bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
   bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
                          std::string& value) override;
+
+private:
+  // version.dll's GetFileVersionInfoSizeW, GetFileVersionInfoW and VerQueryValueW.
+  using TInfoSize = unsigned long(__stdcall*)(const wchar_t*, unsigned long*);
+  using TInfo = int(__stdcall*)(const wchar_t*, unsigned long, unsigned long, void*);
+  using TQuery = int(__stdcall*)(const void*, const wchar_t*, void**, unsigned*);
+  TSystemLibrary FVersion;
+  TInfoSize FInfoSize;
+  TInfo FInfo;
+  TQuery FQuery;
 };
 
 class TWin32Windows final : public IWindows {

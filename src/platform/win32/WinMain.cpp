@@ -1,5 +1,6 @@
 // The Windows entry: the real system's adapters handed to the program.
 #include "app/Vantrel.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32System.h"
 
 #include "platform/win32/Win32.h"
@@ -7,6 +8,7 @@
 #include <exception>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  RestrictDllSearchToSystem();
   try {
     TWin32System win32;
     return VantrelMain(win32.System);
