@@ -47,22 +47,10 @@ cp "$planted" "$WS_DRIVE_C/search/winmm.dll"
 # A marker is named after the module as it was loaded, in whatever case the loader used.
 marker() { find "$1" -maxdepth 1 -iname "$2.dll.loaded" | grep -q .; }
 
-passed=0 failed=0
-check() {  # check <ok 0|1> <what> [detail]
-  if [ "$1" = 0 ]; then
-    passed=$((passed + 1)); echo "ok - $2"
-  else
-    failed=$((failed + 1)); echo "FAIL - $2${3:+: $3}"
-  fi
-}
+# shellcheck source=script-kit.sh
+source "$here/script-kit.sh"
 
-coproc HELPER { timeout 120 "$WS_WINE" 'C:\e2e\e2e_tray.exe' 'C:\e2e\Vantrel.exe' 2>/dev/null; }
-say() { printf '%s\n' "$1" >&"${HELPER[1]}"; }
-hear() {  # hear <timeout s>: the helper's next answer in $reply
-  reply=
-  IFS= read -r -t "$1" reply <&"${HELPER[0]}" || return 1
-  reply=${reply%$'\r'}
-}
+start_tray_helper 120
 
 hear 90 && [ "$reply" = ready ]
 check $? "Vantrel starts beside the planted DLLs and serves its hotkeys" "helper said '${reply:-nothing}'"

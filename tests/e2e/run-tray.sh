@@ -50,27 +50,15 @@ mkdir -p "$work" "$WS_DRIVE_C/e2e"
 cp "$app" "$WS_DRIVE_C/e2e/Vantrel.exe"
 cp "$helper" "$WS_DRIVE_C/e2e/e2e_tray.exe"
 
-passed=0 failed=0
-check() {  # check <ok 0|1> <what> [detail]
-  if [ "$1" = 0 ]; then
-    passed=$((passed + 1)); echo "ok - $2"
-  else
-    failed=$((failed + 1)); echo "FAIL - $2${3:+: $3}"
-  fi
-}
+# shellcheck source=script-kit.sh
+source "$here/script-kit.sh"
 finish() {
   echo "$passed passed, $failed failed (screenshots in $shots)"
   [ "$failed" = 0 ]
   exit
 }
 
-coproc HELPER { timeout 240 "$WS_WINE" 'C:\e2e\e2e_tray.exe' 'C:\e2e\Vantrel.exe' 2>/dev/null; }
-say() { printf '%s\n' "$1" >&"${HELPER[1]}"; }
-hear() {  # hear <timeout s>: the helper's next answer in $reply
-  reply=
-  IFS= read -r -t "$1" reply <&"${HELPER[0]}" || return 1
-  reply=${reply%$'\r'}
-}
+start_tray_helper 240
 
 hear 90 && [ "$reply" = ready ]
 check $? "Vantrel starts and serves its hotkeys" "helper said '${reply:-nothing}'"
