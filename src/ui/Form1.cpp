@@ -124,7 +124,7 @@ void TForm1::CreateComponents() {
   // stored settings; it joins the tray as soon as IconVisible is set, with the stored Icon.
   IconList = &Create<TImageList>("IconList", FSystem.Icons);
   IconList->Width = IconList->Height = FSystem.Icons.SmallIconSize();
-  IconList->AddIconResource("TRAYIMAGE0");  // a white mouse: at rest
+  IconList->AddIconResource("MAINICON");    // a white mouse: at rest (the program's icon)
   IconList->AddIconResource("TRAYIMAGE1");  // the mouse in a red frame: clicking
   TrayIcon = &Create<TTrayIcon>("TrayIcon", FTrayUnit, FApplication, FHandle);
   TrayIcon->SetCycleInterval(300);

@@ -40,7 +40,7 @@ TEST(TrayOfTheForm, JoinsTheTrayAtStartWithImage0AndItsTooltipAndRunsNoTimer) {
   EXPECT_EQ(shown->uVersion, 0u);
   EXPECT_TRUE(shown->szInfo.empty() && shown->szInfoTitle.empty() && shown->dwInfoFlags == 0)
       << "no balloon, ever";
-  EXPECT_EQ(sys.Icons.NameOf(shown->hIcon), "TRAYIMAGE0");
+  EXPECT_EQ(sys.Icons.NameOf(shown->hIcon), "MAINICON");
   EXPECT_EQ(sys.Icons.SizeOf(shown->hIcon), 16);
   EXPECT_EQ(icon.CycleInterval(), 300u);
   EXPECT_EQ(sys.Windows.TimerCount(), 0u) << "an idle program runs no timer";
@@ -59,8 +59,8 @@ TEST(TrayOfTheForm, HomeAnimatesTheIconEvery300msAndEndShowsImage0AgainWithNoTim
   sys.Windows.Pump();
   EXPECT_EQ(sys.Windows.TimerCount(), 1u) << "the animation's timer, and only while clicking";
   const std::pair<std::uint64_t, const char*> expected[] = {
-      {1000, "TRAYIMAGE0"}, {1299, "TRAYIMAGE0"}, {1300, "TRAYIMAGE1"}, {1599, "TRAYIMAGE1"},
-      {1600, "TRAYIMAGE0"}, {1900, "TRAYIMAGE1"}, {2200, "TRAYIMAGE0"}, {2500, "TRAYIMAGE1"}};
+      {1000, "MAINICON"}, {1299, "MAINICON"}, {1300, "TRAYIMAGE1"}, {1599, "TRAYIMAGE1"},
+      {1600, "MAINICON"}, {1900, "TRAYIMAGE1"}, {2200, "MAINICON"}, {2500, "TRAYIMAGE1"}};
   for (const auto& [at, image] : expected) {
     sys.Windows.Advance(at - sys.Clock.Now());
     EXPECT_EQ(shown(), image) << "at " << at << " ms";
@@ -70,10 +70,10 @@ TEST(TrayOfTheForm, HomeAnimatesTheIconEvery300msAndEndShowsImage0AgainWithNoTim
   EXPECT_EQ(sys.Shell.Log.size() - calls, 3u) << "one update of the tray per step";
   sys.PressHotKey(VK_END);
   sys.Windows.Pump();
-  EXPECT_EQ(shown(), "TRAYIMAGE0");
+  EXPECT_EQ(shown(), "MAINICON");
   EXPECT_EQ(sys.Windows.TimerCount(), 0u);
   sys.Windows.Advance(3000);
-  EXPECT_EQ(shown(), "TRAYIMAGE0");
+  EXPECT_EQ(shown(), "MAINICON");
 }
 
 TEST(TrayOfTheForm, APressStoresThePointAndALeftClickBringsTheFormForward) {
