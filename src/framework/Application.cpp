@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "framework/WindowParams.h"
+
 using namespace win;
 
 std::string ErrorMessageText(const std::string& message) {
@@ -19,7 +21,7 @@ std::string ErrorMessageText(const std::string& message) {
 TApplication::TApplication(TSystem& system, std::string title)
     : FSystem(system), FTitle(std::move(title)) {
   FSystem.Windows.SetErrorHandler([this](std::exception_ptr e) { HandleException(e); });
-  FHandle = FSystem.Windows.CreateHiddenWindow(WindowClassName, FTitle, *this);
+  FHandle = CreateHiddenWindow(FSystem.Windows, WindowClassName, FTitle, *this);
   if (!FHandle) throw std::runtime_error("Cannot create the application window");
 }
 

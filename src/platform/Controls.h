@@ -1,7 +1,7 @@
-// Child controls inside a window: the system's edit control, child windows of our own
-// classes, the messages they take, the keyboard focus and the mouse capture, painting, bitmap
-// resources and the few measurements a control needs (text metrics, system metrics, the
-// locale's decimal separator).
+// Child controls inside a window (made, as every window, by IWindows::CreateWindowFrom): the
+// messages they take, the keyboard focus and the mouse capture, painting, bitmap resources
+// and the few measurements a control needs (text metrics, system metrics, the locale's
+// decimal separator).
 #pragma once
 
 #include <cstdint>
@@ -17,14 +17,6 @@ using TBitmapHandle = std::uintptr_t;  // an HBITMAP's value; 0 is no bitmap
 using TFontHandle = std::uintptr_t;    // an HFONT's value; 0 is the system font
 
 namespace win {
-// window styles
-constexpr std::uint32_t WS_CHILD = 0x40000000;
-constexpr std::uint32_t WS_VISIBLE = 0x10000000;
-constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000;
-constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
-constexpr std::uint32_t WS_BORDER = 0x00800000;
-constexpr std::uint32_t WS_TABSTOP = 0x00010000;
-constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 // edit styles
 constexpr std::uint32_t ES_LEFT = 0x0000;
 constexpr std::uint32_t ES_CENTER = 0x0001;
@@ -93,18 +85,6 @@ public:
 class IControls {
 public:
   virtual ~IControls() = default;
-
-  // CreateWindowEx(exStyle, "EDIT", "", style, bounds in the parent's client area, parent):
-  // the system's edit control, served by the system's procedure. 0 on failure.
-  virtual TWnd CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
-                                const TRect& bounds) = 0;
-  // A child window of a class of our own (registered on first use; arrow cursor, no
-  // background brush, no double-click messages: a quick second press arrives as a press),
-  // served by handler until it is destroyed. 0 on failure.
-  virtual TWnd CreateChildWindow(const std::string& className, TWnd parent, std::uint32_t style,
-                                 const TRect& bounds, IMessageHandler& handler) = 0;
-  // DestroyWindow: the window and its children; each gets WM_DESTROY.
-  virtual void DestroyControl(TWnd window) = 0;
 
   // SendMessage: through the window's subclass hooks to its procedure, at once.
   virtual TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;

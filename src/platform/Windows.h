@@ -1,5 +1,6 @@
 // Windows, their procedures and the message loop, and message boxes.
-// A window's procedure is an IMessageHandler. Subclassing puts further handlers in front of it
+// Every window, of a system class or of one of ours, is made by one call from one record of
+// create parameters. A window of our own class has an IMessageHandler for its procedure. Subclassing puts further handlers in front of it
 // (SetWindowSubclass): each sees the message first and passes it on with DefSubclassProc.
 // Callbacks never let an exception out into the system: the adapter catches it, gives it to
 // the error handler and answers the message with 0.
@@ -10,6 +11,44 @@
 #include <string>
 
 #include "platform/Types.h"
+
+namespace win {
+// window styles
+constexpr std::uint32_t WS_OVERLAPPED = 0x00000000;
+constexpr std::uint32_t WS_POPUP = 0x80000000;
+constexpr std::uint32_t WS_CHILD = 0x40000000;
+constexpr std::uint32_t WS_VISIBLE = 0x10000000;
+constexpr std::uint32_t WS_DISABLED = 0x08000000;
+constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000;
+constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
+constexpr std::uint32_t WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
+constexpr std::uint32_t WS_BORDER = 0x00800000;
+constexpr std::uint32_t WS_DLGFRAME = 0x00400000;
+constexpr std::uint32_t WS_SYSMENU = 0x00080000;
+constexpr std::uint32_t WS_THICKFRAME = 0x00040000;
+constexpr std::uint32_t WS_GROUP = 0x00020000;
+constexpr std::uint32_t WS_TABSTOP = 0x00010000;
+constexpr std::uint32_t WS_MINIMIZEBOX = 0x00020000;
+constexpr std::uint32_t WS_MAXIMIZEBOX = 0x00010000;
+// extended window styles
+constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
+constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;
+constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
+constexpr std::uint32_t WS_EX_CONTROLPARENT = 0x00010000;
+}  // namespace win
+
+// What CreateWindowEx is given. A top-level window's bounds are in screen pixels (its parent,
+// if any, is its owner); a child's are in its parent's client area, and Id is its control id
+// (the hMenu argument).
+struct TCreateParams {
+  std::string ClassName;
+  std::string Text;
+  std::uint32_t Style = 0;
+  std::uint32_t ExStyle = 0;
+  TRect Bounds;
+  TWnd Parent = 0;
+  std::uint32_t Id = 0;
+};
 
 class IMessageHandler {
 public:
@@ -24,14 +63,14 @@ public:
   // Where an exception caught at a callback's edge goes.
   virtual void SetErrorHandler(std::function<void(std::exception_ptr)> handler) = 0;
 
-  // A hidden top-level window of its own class, served by handler until DestroyWindow.
-  // Returns 0 on failure.
-  virtual TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
-                                  IMessageHandler& handler) = 0;
-  // A hidden utility window: a tool window (WS_EX_TOOLWINDOW, WS_POPUP) of zero size at
-  // (0, 0) without a title, never shown, served by handler: the shared window that timers or
-  // tray icons of the process receive their messages on. Returns 0 on failure.
-  virtual TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) = 0;
+  // CreateWindowEx from params. With a handler, the class is one of ours: registered on its
+  // first use (arrow cursor, no background brush, no double-click messages: a quick second
+  // press arrives as a press) and the window is served by handler until WM_NCDESTROY, from
+  // the first message on (WM_GETMINMAXINFO and WM_NCCREATE come before this returns). Without
+  // one, the class is the system's ("EDIT", "BUTTON", ...) and so is the procedure. Returns
+  // 0 on failure.
+  virtual TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) = 0;
+  // DestroyWindow: the window and its children; each gets WM_DESTROY, the window first.
   virtual void DestroyWindow(TWnd window) = 0;
   // DefWindowProc: the system's default handling.
   virtual TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;

@@ -2,12 +2,14 @@
 
 #include <stdexcept>
 
+#include "framework/WindowParams.h"
+
 using namespace win;
 
 // ---- the shared window ----------------------------------------------------------------
 
 TSimpleTimerHandler::TSimpleTimerHandler(IWindows& windows) : FWindows(windows) {
-  FMsgWindow = FWindows.CreateUtilityWindow(WindowClassName, *this);
+  FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
   if (!FMsgWindow) throw std::runtime_error("Cannot create the timer window");
 }
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "framework/WindowParams.h"
+
 using namespace win;
 
 namespace {
@@ -28,7 +30,7 @@ std::int32_t ReadFileVersionMS(IEnvironment& environment, const std::string& pat
 // ---- the shared window ----------------------------------------------------------------
 
 TTrayIconHandler::TTrayIconHandler(IWindows& windows) : FWindows(windows) {
-  FMsgWindow = FWindows.CreateUtilityWindow(WindowClassName, *this);
+  FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
   if (!FMsgWindow) throw std::runtime_error("Cannot create the tray window");
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/BIOS.h"
 #include "framework/FilePath.h"
+#include "framework/WindowParams.h"
 
 using namespace win;
 
@@ -11,7 +12,7 @@ TForm1::TForm1(TApplication& application, TSystem& system)
       FSystem(system),
       FController(system, FOptions, FTray) {
   Caption = application.Title();
-  FHandle = FSystem.Windows.CreateHiddenWindow(WindowClassName, Caption, *this);
+  FHandle = CreateHiddenWindow(FSystem.Windows, WindowClassName, Caption, *this);
   if (FHandle) {
     FWindowPeer = std::make_unique<TWindowPeer>(FSystem.Windows, FHandle);
     SetPeer(FWindowPeer.get());

@@ -158,8 +158,13 @@ void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRec
 void TSpinEdit::CreateWnd() {
   IControls& controls = FPorts->Controls;
   DecimalSeparator = controls.DecimalSeparator();
-  const TWnd handle =
-      controls.CreateEditWindow(FParentWindow, WindowStyle(), Look3D() ? WS_EX_CLIENTEDGE : 0, FBounds);
+  TCreateParams params;
+  params.ClassName = "EDIT";
+  params.Style = WindowStyle();
+  params.ExStyle = Look3D() ? WS_EX_CLIENTEDGE : 0;
+  params.Bounds = FBounds;
+  params.Parent = FParentWindow;
+  const TWnd handle = FPorts->Windows.CreateWindowFrom(params, nullptr);
   if (!handle) throw std::runtime_error("Error creating window");
   FPorts->Windows.SubclassWindow(handle, *this);
   FHandle = handle;
@@ -181,7 +186,7 @@ void TSpinEdit::DestroyHandle() {
   // leaving of the field: no exit event, no clamping.
   FWindowGoing = true;
   TFinally done{[this] { FWindowGoing = false; }};
-  FPorts->Controls.DestroyControl(FHandle);
+  FPorts->Windows.DestroyWindow(FHandle);
   if (FHandle) Detach();  // the window is gone whether or not it said so
 }
 

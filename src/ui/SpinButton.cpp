@@ -155,7 +155,12 @@ void TSpinButton::CreateHandle(const TControlPorts& ports, TWnd parent) {
   FPorts.emplace(ports);
   LoadDefaultGlyphs();
   const std::uint32_t style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (TabStop ? WS_TABSTOP : 0);
-  FHandle = ports.Controls.CreateChildWindow(WindowClassName, parent, style, FBounds, *this);
+  TCreateParams params;
+  params.ClassName = WindowClassName;
+  params.Style = style;
+  params.Bounds = FBounds;
+  params.Parent = parent;
+  FHandle = ports.Windows.CreateWindowFrom(params, this);
   if (!FHandle) {
     ReleaseDefaultGlyphs();
     FPorts.reset();
@@ -165,7 +170,7 @@ void TSpinButton::CreateHandle(const TControlPorts& ports, TWnd parent) {
 
 void TSpinButton::DestroyHandle() {
   if (!FHandle) return;
-  FPorts->Controls.DestroyControl(FHandle);
+  FPorts->Windows.DestroyWindow(FHandle);
   if (FHandle) Detach();  // the window is gone whether or not it said so
 }
 

@@ -122,41 +122,38 @@ private:
   TWnd FWindow;
 };
 
-TFakeControls::TFakeControls(TFakeWindows& windows) : FWindows(windows) {}
-TFakeControls::~TFakeControls() = default;
-
-TWnd TFakeControls::Register(TWnd handle, const std::string& className, TWnd parent,
-                             std::uint32_t style, std::uint32_t exStyle, const TRect& bounds) {
-  TChild& c = FChildren[handle];
-  c.ClassName = className;
-  c.Parent = parent;
-  c.Style = style;
-  c.ExStyle = exStyle;
-  c.Bounds = bounds;
-  c.ReadOnly = (style & ES_READONLY) != 0;
-  FWindows.SetWindowPos(handle, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-                        bounds.Bottom - bounds.Top, SWP_NOZORDER);
-  if (style & WS_VISIBLE) FWindows.ShowWindow(handle, SW_SHOW);
-  return handle;
+TFakeControls::TFakeControls(TFakeWindows& windows)
+    : FWindows(windows), FEditProc(std::make_unique<TEditProc>(*this)) {
+  FWindows.SetSystemClass("EDIT", FEditProc.get());
+  FWindows.SetObserver(this);
 }
 
-TWnd TFakeControls::CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
-                                     const TRect& bounds) {
-  auto proc = std::make_unique<TEditProc>(*this);
-  const TWnd handle = FWindows.CreateHiddenWindow("EDIT", "", *proc);
-  FEditProcs[handle] = std::move(proc);
-  return Register(handle, "EDIT", parent, style, exStyle, bounds);
+TFakeControls::~TFakeControls() {
+  FWindows.SetObserver(nullptr);
+  FWindows.SetSystemClass("EDIT", nullptr);
 }
 
-TWnd TFakeControls::CreateChildWindow(const std::string& className, TWnd parent, std::uint32_t style,
-                                      const TRect& bounds, IMessageHandler& handler) {
-  const TWnd handle = Register(FWindows.CreateHiddenWindow(className, "", handler), className,
-                               parent, style, 0, bounds);
-  // As CreateWindowEx does once the window is made.
-  const TRect client = ClientRect(handle);
-  FWindows.Send(handle, WM_SIZE, 0, MakeLParam(client.Right, client.Bottom));
-  return handle;
+void TFakeControls::WindowCreated(TWnd window, const TCreateParams& params) {
+  if (!(params.Style & WS_CHILD)) return;
+  TChild& c = FChildren[window];
+  c.ClassName = params.ClassName;
+  c.Parent = params.Parent;
+  c.Style = params.Style;
+  c.ExStyle = params.ExStyle;
+  c.Id = params.Id;
+  c.Bounds = params.Bounds;
+  c.Text = params.Text;
+  c.ReadOnly = (params.Style & ES_READONLY) != 0;
 }
+
+void TFakeControls::WindowDestroying(TWnd window) {
+  std::vector<TWnd> family{window};
+  Descendants(window, family);
+  if (std::find(family.begin(), family.end(), FFocus) != family.end()) SetFocus(0);
+  if (std::find(family.begin(), family.end(), FCapture) != family.end()) ReleaseCapture();
+}
+
+void TFakeControls::WindowDestroyed(TWnd window) { FChildren.erase(window); }
 
 void TFakeControls::Descendants(TWnd parent, std::vector<TWnd>& out) const {
   for (const auto& [handle, c] : FChildren)
@@ -164,20 +161,6 @@ void TFakeControls::Descendants(TWnd parent, std::vector<TWnd>& out) const {
       out.push_back(handle);
       Descendants(handle, out);
     }
-}
-
-void TFakeControls::DestroyControl(TWnd window) {
-  if (!FChildren.count(window)) return;
-  std::vector<TWnd> family{window};
-  Descendants(window, family);
-  if (std::find(family.begin(), family.end(), FFocus) != family.end()) SetFocus(0);
-  if (std::find(family.begin(), family.end(), FCapture) != family.end()) ReleaseCapture();
-  // Children first here; the system tells the parent first. Nothing relies on the order.
-  for (auto it = family.rbegin(); it != family.rend(); ++it) {
-    FWindows.DestroyWindow(*it);
-    FChildren.erase(*it);
-    FEditProcs.erase(*it);
-  }
 }
 
 TLResult TFakeControls::SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
@@ -202,13 +185,7 @@ TRect TFakeControls::Bounds(TWnd window) {
   return c ? c->Bounds : TRect{};
 }
 
-TRect TFakeControls::ClientRect(TWnd window) {
-  const TChild* c = Child(window);
-  if (!c) return {};
-  const int edge = (c->ExStyle & WS_EX_CLIENTEDGE) ? 2 : (c->Style & WS_BORDER) ? 1 : 0;
-  return {0, 0, std::max(0, c->Bounds.Right - c->Bounds.Left - 2 * edge),
-          std::max(0, c->Bounds.Bottom - c->Bounds.Top - 2 * edge)};
-}
+TRect TFakeControls::ClientRect(TWnd window) { return FWindows.ClientOf(window); }
 
 void TFakeControls::MoveWindow(TWnd window, const TRect& bounds) {
   TChild* c = Child(window);

@@ -13,16 +13,12 @@
 #include "platform/Controls.h"
 #include "support/FakeSystem.h"
 
-class TFakeControls : public IControls {
+// Made, it serves the "EDIT" class of windows and keeps the state of every child window.
+class TFakeControls : public IControls, private TFakeWindows::IObserver {
 public:
   explicit TFakeControls(TFakeWindows& windows);
   ~TFakeControls() override;
 
-  TWnd CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
-                        const TRect& bounds) override;
-  TWnd CreateChildWindow(const std::string& className, TWnd parent, std::uint32_t style,
-                         const TRect& bounds, IMessageHandler& handler) override;
-  void DestroyControl(TWnd window) override;
   TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   std::string ReadText(TWnd window) override;
   void WriteText(TWnd window, const std::string& text) override;
@@ -60,6 +56,7 @@ public:
     TWnd Parent = 0;
     std::uint32_t Style = 0;
     std::uint32_t ExStyle = 0;
+    std::uint32_t Id = 0;
     TRect Bounds;
     bool Enabled = true;
     // the edit's state
@@ -117,14 +114,15 @@ public:
 private:
   class TEditProc;
   class TCanvas;
-  TWnd Register(TWnd handle, const std::string& className, TWnd parent, std::uint32_t style,
-                std::uint32_t exStyle, const TRect& bounds);
+  void WindowCreated(TWnd window, const TCreateParams& params) override;
+  void WindowDestroying(TWnd window) override;
+  void WindowDestroyed(TWnd window) override;
   TWnd Root(TWnd window) const;
   void Descendants(TWnd parent, std::vector<TWnd>& out) const;
 
   TFakeWindows& FWindows;
   std::map<TWnd, TChild> FChildren;
-  std::map<TWnd, std::unique_ptr<TEditProc>> FEditProcs;
+  std::unique_ptr<TEditProc> FEditProc;
   TWnd FFocus = 0;
   TWnd FCapture = 0;
   struct TBitmap {

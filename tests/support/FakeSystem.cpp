@@ -282,22 +282,80 @@ void TFakeWindows::SetErrorHandler(std::function<void(std::exception_ptr)> handl
   FErrorHandler = std::move(handler);
 }
 
-TWnd TFakeWindows::CreateHiddenWindow(const std::string& className, const std::string& title,
-                                      IMessageHandler& handler) {
+TWnd TFakeWindows::CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) {
+  if (handler) {
+    // A class of our own never takes a system class's name.
+    if (FSystemClasses.count(params.ClassName)) return 0;
+    FRegisteredClasses.insert(params.ClassName);
+  } else {
+    auto it = FSystemClasses.find(params.ClassName);
+    if (it == FSystemClasses.end() || !it->second) return 0;
+    handler = it->second;
+  }
+  if (params.Parent && !FWindows.count(params.Parent)) return 0;
   const TWnd handle = FNextHandle;
   FNextHandle += 0x10;
-  FWindows[handle] = {className, title, &handler, {}};
+  TWindow& w = FWindows[handle];
+  w.Params = params;
+  w.Handler = handler;
+  const TRect& b = params.Bounds;
+  // A hidden window asked for no size keeps the fake's default, the options window's size.
+  if (b.Right != b.Left || b.Bottom != b.Top || (params.Style & WS_CHILD)) w.Rect = b;
+  w.Visible = (params.Style & WS_VISIBLE) != 0;
+  if (FObserver) FObserver->WindowCreated(handle, params);
+  // As CreateWindowEx does once the window is made.
+  if (params.Style & WS_CHILD) {
+    const TRect client = ClientOf(handle);
+    Send(handle, WM_SIZE, 0, static_cast<TLParam>((static_cast<std::uint32_t>(client.Bottom & 0xFFFF) << 16) |
+                                                  static_cast<std::uint32_t>(client.Right & 0xFFFF)));
+  }
   return handle;
 }
 
-TWnd TFakeWindows::CreateUtilityWindow(const std::string& className, IMessageHandler& handler) {
-  return CreateHiddenWindow(className, "", handler);
+void TFakeWindows::SetSystemClass(const std::string& className, IMessageHandler* procedure) {
+  FSystemClasses[className] = procedure;
+}
+
+TWnd TFakeWindows::Parent(TWnd window) const {
+  auto it = FWindows.find(window);
+  return it == FWindows.end() ? 0 : it->second.Params.Parent;
+}
+
+TRect TFakeWindows::ClientOf(TWnd window) const {
+  auto it = FWindows.find(window);
+  if (it == FWindows.end()) return {};
+  const TCreateParams& p = it->second.Params;
+  const TRect& r = it->second.Rect;
+  const int edge = !(p.Style & WS_CHILD)             ? 0
+                   : (p.ExStyle & WS_EX_CLIENTEDGE) ? 2
+                   : (p.Style & WS_BORDER)          ? 1
+                                                    : 0;
+  return {0, 0, std::max(0, r.Right - r.Left - 2 * edge), std::max(0, r.Bottom - r.Top - 2 * edge)};
+}
+
+const TCreateParams* TFakeWindows::Params(TWnd window) const {
+  auto it = FWindows.find(window);
+  return it == FWindows.end() ? nullptr : &it->second.Params;
+}
+
+void TFakeWindows::Family(TWnd window, std::vector<TWnd>& out) const {
+  out.push_back(window);
+  for (const auto& [handle, w] : FWindows)
+    if (w.Params.Parent == window) Family(handle, out);
 }
 
 void TFakeWindows::DestroyWindow(TWnd window) {
-  if (FWindows.count(window)) Send(window, WM_DESTROY);
-  std::erase_if(FTimers, [window](const auto& t) { return t.first.first == window; });
-  FWindows.erase(window);
+  if (!FWindows.count(window)) return;
+  std::vector<TWnd> family;
+  Family(window, family);
+  if (FObserver) FObserver->WindowDestroying(window);
+  for (TWnd w : family)
+    if (FWindows.count(w)) Send(w, WM_DESTROY);
+  for (TWnd w : family) {
+    std::erase_if(FTimers, [w](const auto& t) { return t.first.first == w; });
+    FWindows.erase(w);
+    if (FObserver) FObserver->WindowDestroyed(w);
+  }
 }
 
 TLResult TFakeWindows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
@@ -463,7 +521,7 @@ int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std:
 
 TWnd TFakeWindows::FindWindow(const std::string& className) const {
   for (const auto& [handle, w] : FWindows)
-    if (w.ClassName == className) return handle;
+    if (w.Params.ClassName == className) return handle;
   return 0;
 }
 

@@ -142,11 +142,34 @@ public:
   struct TMessage { TWnd Window; std::uint32_t Msg; TWParam WParam; TLParam LParam; };
   struct TMessageBox { TWnd Owner; std::string Text; std::string Caption; std::uint32_t Flags; };
 
+  // Who hears of windows made and destroyed (the fake controls keep their state per window).
+  class IObserver {
+  public:
+    virtual ~IObserver() = default;
+    virtual void WindowCreated(TWnd window, const TCreateParams& params) = 0;
+    // Before the first WM_DESTROY of a DestroyWindow, for the window destroyed.
+    virtual void WindowDestroying(TWnd window) = 0;
+    // Each window of the family, once every one of them has had its WM_DESTROY.
+    virtual void WindowDestroyed(TWnd window) = 0;
+  };
+
   void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
-  TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
-                          IMessageHandler& handler) override;
-  TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) override;
+  TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) override;
+  // The window and its children (and windows it owns), as the system does: WM_DESTROY to the
+  // window first, then to its children, each with its family still in place.
   void DestroyWindow(TWnd window) override;
+  // A system class's procedure. "BUTTON" and "STATIC" have the default procedure from the
+  // start; a class with none cannot be made, as on a system without it.
+  void SetSystemClass(const std::string& className, IMessageHandler* procedure);
+  void SetObserver(IObserver* observer) { FObserver = observer; }
+  // Our classes, registered on first use.
+  const std::set<std::string>& RegisteredClasses() const { return FRegisteredClasses; }
+  // The window's parent (or owner) and its create parameters as given.
+  TWnd Parent(TWnd window) const;
+  const TCreateParams* Params(TWnd window) const;
+  // GetClientRect: the rectangle less a child's border (2 pixels for the client edge, 1 for
+  // WS_BORDER); a top-level window's frame is not modelled.
+  TRect ClientOf(TWnd window) const;
   TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
   void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
@@ -187,18 +210,33 @@ public:
 
 private:
   struct TWindow {
-    std::string ClassName;
-    std::string Title;
+    TCreateParams Params;
     IMessageHandler* Handler;
     std::vector<IMessageHandler*> Hooks;  // in order of installation
     TRect Rect{0, 0, 336, 296};
     bool Visible = false;
   };
+  class TDefaultProcedure final : public IMessageHandler {
+  public:
+    explicit TDefaultProcedure(TFakeWindows& windows) : FWindows(windows) {}
+    TLResult HandleMessage(TWnd w, std::uint32_t msg, TWParam wp, TLParam lp) override {
+      return FWindows.DefaultProc(w, msg, wp, lp);
+    }
+
+  private:
+    TFakeWindows& FWindows;
+  };
+  void Family(TWnd window, std::vector<TWnd>& out) const;
   TLResult CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w, TLParam l);
   TLResult Guarded(const std::function<TLResult()>& call);
 
   struct TTimer { std::uint32_t Interval; std::uint64_t Due; };
   TFakeClock& FClock;
+  TDefaultProcedure FDefaultProcedure{*this};
+  std::map<std::string, IMessageHandler*> FSystemClasses{{"BUTTON", &FDefaultProcedure},
+                                                         {"STATIC", &FDefaultProcedure}};
+  std::set<std::string> FRegisteredClasses;
+  IObserver* FObserver = nullptr;
   std::map<std::pair<TWnd, std::uintptr_t>, TTimer> FTimers;
   std::function<void(std::exception_ptr)> FErrorHandler;
   std::map<TWnd, TWindow> FWindows;

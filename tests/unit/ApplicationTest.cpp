@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DblChkNF.h"
+#include "framework/WindowParams.h"
 #include "app/Vantrel.h"
 #include "support/FakeSystem.h"
 #include "framework/Application.h"
@@ -89,7 +90,7 @@ TEST(VantrelMain, RunsUnderItsFileNameUntilTheApplicationWindowIsClosed) {
         return Sys.Windows.DefaultProc(w, m, wp, lp);
       }
     } probe(sys, sawRunning);
-    const TWnd probeWindow = sys.Windows.CreateHiddenWindow("Probe", "", probe);
+    const TWnd probeWindow = CreateHiddenWindow(sys.Windows, "Probe", "", probe);
     sys.Windows.PostMessageTo(probeWindow, WM_USER, 0, 0);
 
     EXPECT_EQ(VantrelMain(sys.System), 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/WindowParams.h"
 #include "hotkeys/HotKeyManager.h"
 #include "support/FakeSystem.h"
 
@@ -18,7 +19,7 @@ struct TBaseProc final : IMessageHandler {
 struct HotKeyManagerTest : ::testing::Test {
   TFakeSystem sys;
   TBaseProc base{sys.Windows};
-  TWnd app = sys.Windows.CreateHiddenWindow("TApplication", "Vantrel", base);
+  TWnd app = CreateHiddenWindow(sys.Windows, "TApplication", "Vantrel", base);
   TComponent owner;
   THotKeyManager& manager = owner.Create<THotKeyManager>(sys.System, app);
   std::vector<std::pair<TShortCut, std::uint16_t>> presses;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/WindowParams.h"
 #include "support/FakeControls.h"
 #include "support/FakeSystem.h"
 #include "ui/Spin.h"
@@ -36,7 +37,7 @@ struct SpinFixture : ::testing::Test {
 
   SpinFixture() {
     controls.FontHeights[Font12] = 12;
-    form = sys.Windows.CreateHiddenWindow("TForm1", "Vantrel", plain);
+    form = CreateHiddenWindow(sys.Windows, "TForm1", "Vantrel", plain);
     sys.Windows.ShowWindow(form, win::SW_SHOW);
     sys.Windows.SetErrorHandler([this](std::exception_ptr e) { errors.push_back(e); });
   }
@@ -63,8 +64,9 @@ struct SpinFixture : ::testing::Test {
     return f;
   }
   TWnd CheckBox() {
-    checkBox = controls.CreateChildWindow("BUTTON", form, win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP,
-                                          {8, 168, 313, 185}, plain);
+    checkBox = sys.Windows.CreateWindowFrom(
+        {"BUTTON", "", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP, 0, {8, 168, 313, 185}, form, 0},
+        nullptr);
     return checkBox;
   }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/FakeSystem.h"
+#include "framework/WindowParams.h"
 #include "tray/TrayIcon.h"
 
 // The owner window's own procedure: records what reaches it.
@@ -60,7 +61,7 @@ struct TTrayFixtureWorld {
       : sys(system),
         app(system.System, "Vantrel"),
         ownerProc(system),
-        ownerWindow(system.Windows.CreateHiddenWindow("TOwner", "Owner", ownerProc)),
+        ownerWindow(CreateHiddenWindow(system.Windows, "TOwner", "Owner", ownerProc)),
         unit(system.System),
         owner(nullptr, "Owner"),
         list(owner.Create<TImageList>("IconList", system.Icons)) {

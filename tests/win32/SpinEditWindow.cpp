@@ -11,6 +11,7 @@
 // Prints "ok - ..." / "FAIL - ...: expected ..., got ..." lines and "N passed, M failed".
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32System.h"
+#include "framework/WindowParams.h"
 #include "ui/Spin.h"
 
 #include "SpinHarness.h"
@@ -526,7 +527,7 @@ int wmain(int argc, wchar_t** argv) {
 
   HFONT font = OptionsFont();
   THost hostHandler(windows);
-  const TWnd host = windows.CreateHiddenWindow("TSpinHost", "Vantrel", hostHandler);
+  const TWnd host = CreateHiddenWindow(windows, "TSpinHost", "Vantrel", hostHandler);
   Host = ToHwnd(host);
   RECT frame{0, 0, 330, 267};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Host, GWL_STYLE)), FALSE, 0);

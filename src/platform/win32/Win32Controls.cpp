@@ -1,7 +1,6 @@
 #include "platform/win32/Win32Controls.h"
 
 #include "platform/win32/Win32.h"
-#include "platform/win32/WindowBinding.h"
 
 #include <utility>
 
@@ -103,38 +102,6 @@ private:
 };
 
 }  // namespace
-
-TWnd TWin32Controls::CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
-                                      const TRect& bounds) {
-  return FromHwnd(::CreateWindowExW(exStyle, L"EDIT", L"", style, bounds.Left, bounds.Top,
-                                    bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
-                                    ToHwnd(parent), nullptr, ::GetModuleHandleW(nullptr), nullptr));
-}
-
-TWnd TWin32Controls::CreateChildWindow(const std::string& className, TWnd parent,
-                                       std::uint32_t style, const TRect& bounds,
-                                       IMessageHandler& handler) {
-  const std::wstring wideClass = Widen(className);
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  if (!FRegisteredClasses[className]) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = BoundWindowProc;  // no CS_DBLCLKS: a quick second press is a press
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = wideClass.c_str();
-    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
-    FRegisteredClasses[className] = true;
-  }
-  TWindowBinding params{&handler, &FWindows};
-  return FromHwnd(::CreateWindowExW(0, wideClass.c_str(), L"", style, bounds.Left, bounds.Top,
-                                    bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
-                                    ToHwnd(parent), nullptr, instance, &params));
-}
-
-void TWin32Controls::DestroyControl(TWnd window) {
-  if (window) ::DestroyWindow(ToHwnd(window));
-}
 
 TLResult TWin32Controls::SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   return ::SendMessageW(ToHwnd(window), msg, wParam, lParam);

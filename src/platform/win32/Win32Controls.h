@@ -1,5 +1,5 @@
-// The Win32 adapter of the child-control port: the system's EDIT class, child windows of our
-// own classes bound to their handlers as the other windows are, GDI painting of button faces
+// The Win32 adapter of the child-control port (the windows themselves come from
+// TWin32Windows::CreateWindowFrom): messages, text and bounds, GDI painting of button faces
 // and transparent glyphs, focus, capture, bitmaps and metrics.
 #pragma once
 
@@ -14,11 +14,6 @@ public:
   // Errors escaping a child window's handler go to windows' error handler.
   explicit TWin32Controls(TWin32Windows& windows) : FWindows(windows) {}
 
-  TWnd CreateEditWindow(TWnd parent, std::uint32_t style, std::uint32_t exStyle,
-                        const TRect& bounds) override;
-  TWnd CreateChildWindow(const std::string& className, TWnd parent, std::uint32_t style,
-                         const TRect& bounds, IMessageHandler& handler) override;
-  void DestroyControl(TWnd window) override;
   TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   std::string ReadText(TWnd window) override;
   void WriteText(TWnd window, const std::string& text) override;
@@ -47,5 +42,4 @@ public:
 
 private:
   TWin32Windows& FWindows;
-  std::map<std::string, bool> FRegisteredClasses;
 };

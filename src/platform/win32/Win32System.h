@@ -82,9 +82,7 @@ class TWin32Windows final : public IWindows {
 public:
   TWin32Windows();
   void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
-  TWnd CreateHiddenWindow(const std::string& className, const std::string& title,
-                          IMessageHandler& handler) override;
-  TWnd CreateUtilityWindow(const std::string& className, IMessageHandler& handler) override;
+  TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) override;
   void DestroyWindow(TWnd window) override;
   TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
@@ -108,10 +106,12 @@ public:
   void Report(std::exception_ptr error) noexcept;
 
 private:
-  TWnd CreateBoundWindow(const std::string& className, const std::string& title,
-                         std::uint32_t exStyle, std::uint32_t style, IMessageHandler& handler);
+  // The one registry of our window classes: RegisterClassEx on a class's first use.
+  bool RegisterOwnClass(const std::string& className);
+  // Whether the window is of a class registered here.
+  bool IsOwnWindow(TWnd window) const;
   std::function<void(std::exception_ptr)> FErrorHandler;
-  std::map<std::string, bool> FRegisteredClasses;
+  std::map<std::string, std::uint16_t> FRegisteredClasses;  // name -> class atom
 };
 
 // Every adapter, and the TSystem view of them.

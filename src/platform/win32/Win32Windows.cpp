@@ -63,37 +63,46 @@ void TWin32Windows::Report(std::exception_ptr error) noexcept {
   }
 }
 
-TWnd TWin32Windows::CreateHiddenWindow(const std::string& className, const std::string& title,
-                                       IMessageHandler& handler) {
-  // A top-level popup that is never shown: unlike a message-only window it gets the
-  // broadcasts (end of session, shell restart).
-  return CreateBoundWindow(className, title, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                           handler);
-}
-
-TWnd TWin32Windows::CreateUtilityWindow(const std::string& className, IMessageHandler& handler) {
-  return CreateBoundWindow(className, "", WS_EX_TOOLWINDOW, WS_POPUP, handler);
-}
-
-TWnd TWin32Windows::CreateBoundWindow(const std::string& className, const std::string& title,
-                                      std::uint32_t exStyle, std::uint32_t style,
-                                      IMessageHandler& handler) {
+bool TWin32Windows::RegisterOwnClass(const std::string& className) {
+  if (FRegisteredClasses.count(className)) return true;
   const std::wstring wideClass = Widen(className);
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  if (!FRegisteredClasses[className]) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = BoundWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = wideClass.c_str();
-    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
-    FRegisteredClasses[className] = true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = BoundWindowProc;  // no CS_DBLCLKS: a quick second press is a press
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = wideClass.c_str();
+  ATOM atom = ::RegisterClassExW(&wc);
+  if (!atom) {
+    if (::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    // Registered by this module before (a second TWin32Windows): the same procedure.
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    atom = static_cast<ATOM>(::GetClassInfoExW(wc.hInstance, wideClass.c_str(), &existing));
+    if (!atom || existing.lpfnWndProc != BoundWindowProc) return false;
   }
-  TWindowBinding params{&handler, this};
-  HWND hwnd = ::CreateWindowExW(exStyle, wideClass.c_str(), Widen(title).c_str(), style, 0, 0, 0,
-                                0, nullptr, nullptr, instance, &params);
+  FRegisteredClasses[className] = atom;
+  return true;
+}
+
+TWnd TWin32Windows::CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) {
+  if (handler && !RegisterOwnClass(params.ClassName)) return 0;
+  TWindowBinding binding{handler, this};
+  const bool child = (params.Style & WS_CHILD) != 0;
+  HWND hwnd = ::CreateWindowExW(
+      params.ExStyle, Widen(params.ClassName).c_str(), Widen(params.Text).c_str(), params.Style,
+      params.Bounds.Left, params.Bounds.Top, params.Bounds.Right - params.Bounds.Left,
+      params.Bounds.Bottom - params.Bounds.Top, ToHwnd(params.Parent),
+      child ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(params.Id)) : nullptr,
+      ::GetModuleHandleW(nullptr), handler ? &binding : nullptr);
   return FromHwnd(hwnd);
+}
+
+bool TWin32Windows::IsOwnWindow(TWnd window) const {
+  const auto atom = static_cast<ATOM>(::GetClassLongPtrW(ToHwnd(window), GCW_ATOM));
+  for (const auto& [name, registered] : FRegisteredClasses)
+    if (registered == atom) return true;
+  return false;
 }
 
 void TWin32Windows::DestroyWindow(TWnd window) {
