@@ -1,8 +1,12 @@
 #include "framework/Controls.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "framework/Actions.h"
+#include "framework/Finally.h"
+
+using namespace win;
 
 namespace {
 void Erase(std::vector<TControl*>& list, TControl* control) {
@@ -27,6 +31,8 @@ void TControl::Click() {
 }
 
 TWinControl::~TWinControl() {
+  // The derived control has gone already: its window ends without its own handling.
+  DestroyHandle();
   // Children may be owned by someone who destroys them after us.
   for (TControl* c : Controls()) c->SetParent(nullptr);
 }
@@ -35,6 +41,115 @@ std::vector<TControl*> TWinControl::Controls() const {
   std::vector<TControl*> all = FWindowless;
   all.insert(all.end(), FWindowed.begin(), FWindowed.end());
   return all;
+}
+
+// ---- the window ---------------------------------------------------------------------------
+
+void TWinControl::CreateParams(TWinCreateParams& params) const {
+  params.ClassName = "TWinControl";
+  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+}
+
+std::uint32_t TWinControl::ChildId(TWnd parentWindow) const {
+  // Only a parent control of ours knows its children; a window of someone else's numbers
+  // its children itself.
+  if (!Parent() || Parent()->FHandle != parentWindow) return 0;
+  const std::vector<TControl*>& siblings = Parent()->FWindowed;
+  const auto index = std::find(siblings.begin(), siblings.end(), this) - siblings.begin();
+  return FirstChildId + static_cast<std::uint32_t>(index);
+}
+
+void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
+  if (FHandle) return;
+  FPorts.emplace(ports);
+  FParentWindow = parentWindow;
+  TWinCreateParams params;
+  CreateParams(params);
+  params.Parent = parentWindow;
+  if (!params.Id && (params.Style & WS_CHILD)) params.Id = ChildId(parentWindow);
+  FSystemClass = params.SystemClass;
+  // A window of our class is bound from its first message on; a system one from here on.
+  const TWnd handle = ports.Windows.CreateWindowFrom(params, FSystemClass ? nullptr : &FWindowProc);
+  if (!handle) throw std::runtime_error("Error creating window");
+  if (FSystemClass && !ports.Windows.SubclassWindow(handle, FWindowProc)) {
+    ports.Windows.DestroyWindow(handle);
+    throw std::runtime_error("Error creating window");
+  }
+  FHandle = handle;
+  try {
+    WindowCreated();
+    for (TControl* child : FWindowed) static_cast<TWinControl*>(child)->CreateHandle(ports, handle);
+  } catch (...) {
+    DestroyHandle();
+    throw;
+  }
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  FGoing = true;
+  TFinally done{[this] { FGoing = false; }};
+  FPorts->Windows.DestroyWindow(FHandle);
+  ForgetHandles();  // the windows are gone whether or not they said so
+}
+
+void TWinControl::ForgetHandles() {
+  if (FHandle) LoseHandle();
+  for (TControl* child : FWindowed) static_cast<TWinControl*>(child)->ForgetHandles();
+}
+
+void TWinControl::LoseHandle() {
+  const TWnd handle = FHandle;
+  WindowDestroying();
+  FHandle = 0;
+  if (FSystemClass) FPorts->Windows.RemoveSubclass(handle, FWindowProc);
+}
+
+bool TWinControl::HandleGoing() const { return FGoing || (Parent() && Parent()->HandleGoing()); }
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  const TControlPorts ports = *FPorts;
+  const bool focused = ports.Controls.GetFocus() == FHandle;
+  DestroyHandle();
+  CreateHandle(ports, FParentWindow);
+  if (focused) ports.Controls.SetFocus(FHandle);
+}
+
+TLResult TWinControl::TWindowProc::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
+                                                 TLParam lParam) {
+  if (msg != WM_DESTROY) return FControl.WndProc(window, msg, wParam, lParam);
+  const TLResult result = FControl.WndProc(window, msg, wParam, lParam);
+  if (window == FControl.FHandle) FControl.LoseHandle();
+  return result;
+}
+
+bool TWinControl::IsNotification(std::uint32_t msg) {
+  return msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_MEASUREITEM ||
+         (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC);
+}
+
+TLResult TWinControl::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  if (IsNotification(msg) && FPorts) {
+    // Each control handles its own notifications: the parent hands them to the child's control.
+    const TWnd source = FPorts->Controls.NotificationSource(window, msg, wParam, lParam);
+    for (TControl* c : FWindowed) {
+      auto* child = static_cast<TWinControl*>(c);
+      if (!source || child->FHandle != source) continue;
+      TLResult result = 0;
+      if (child->NotificationReflected(msg, wParam, lParam, result)) return result;
+      break;
+    }
+  }
+  return DefaultHandler(window, msg, wParam, lParam);
+}
+
+bool TWinControl::NotificationReflected(std::uint32_t, TWParam, TLParam, TLResult&) { return false; }
+
+TLResult TWinControl::DefaultHandler(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  IWindows& windows = FPorts->Windows;
+  return FSystemClass ? windows.DefSubclassProc(window, msg, wParam, lParam)
+                      : windows.DefaultProc(window, msg, wParam, lParam);
 }
 
 void TCustomEdit::SetText(const std::string& text) {

@@ -32,11 +32,22 @@ constexpr std::uint32_t WM_PAINT = 0x000F;
 constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
 constexpr std::uint32_t WM_CANCELMODE = 0x001F;
 constexpr std::uint32_t WM_SETFONT = 0x0030;
+constexpr std::uint32_t WM_DRAWITEM = 0x002B;
+constexpr std::uint32_t WM_MEASUREITEM = 0x002C;
+constexpr std::uint32_t WM_NOTIFY = 0x004E;
 constexpr std::uint32_t WM_GETDLGCODE = 0x0087;
 constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 constexpr std::uint32_t WM_KEYUP = 0x0101;
 constexpr std::uint32_t WM_CHAR = 0x0102;
+constexpr std::uint32_t WM_COMMAND = 0x0111;
 constexpr std::uint32_t WM_IME_COMPOSITION = 0x010F;
+constexpr std::uint32_t WM_CTLCOLORMSGBOX = 0x0132;
+constexpr std::uint32_t WM_CTLCOLOREDIT = 0x0133;
+constexpr std::uint32_t WM_CTLCOLORLISTBOX = 0x0134;
+constexpr std::uint32_t WM_CTLCOLORBTN = 0x0135;
+constexpr std::uint32_t WM_CTLCOLORDLG = 0x0136;
+constexpr std::uint32_t WM_CTLCOLORSCROLLBAR = 0x0137;
+constexpr std::uint32_t WM_CTLCOLORSTATIC = 0x0138;
 constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
 constexpr std::uint32_t WM_IME_CHAR = 0x0286;
 constexpr std::uint32_t WM_CUT = 0x0300;
@@ -52,6 +63,9 @@ constexpr TLResult DLGC_WANTTAB = 0x0002;
 constexpr TLResult DLGC_WANTALLKEYS = 0x0004;
 constexpr TLResult DLGC_HASSETSEL = 0x0008;
 constexpr TLResult DLGC_WANTCHARS = 0x0080;
+// owner-drawn item types (DRAWITEMSTRUCT, MEASUREITEMSTRUCT)
+constexpr std::uint32_t ODT_MENU = 1;
+constexpr std::uint32_t ODT_BUTTON = 4;
 // mouse message key flags (wParam)
 constexpr TWParam MK_LBUTTON = 0x0001;
 constexpr TWParam MK_RBUTTON = 0x0002;
@@ -86,6 +100,11 @@ class IControls {
 public:
   virtual ~IControls() = default;
 
+  // The child window a notification to parent is about: WM_COMMAND's and WM_CTLCOLOR*'s
+  // lParam (0 for a menu or an accelerator), WM_NOTIFY's NMHDR hwndFrom, WM_DRAWITEM's
+  // hwndItem and WM_MEASUREITEM's control by its CtlID (GetDlgItem); 0 for an item of a menu
+  // (ODT_MENU) and for any other message.
+  virtual TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
   // SendMessage: through the window's subclass hooks to its procedure, at once.
   virtual TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
   // GetWindowText / SetWindowText (WM_SETTEXT), as UTF-8.
@@ -148,9 +167,3 @@ public:
   virtual int SystemMetric(int index) = 0;
 };
 
-// What a windowed control needs of the system to make and serve its windows.
-struct TControlPorts {
-  IWindows& Windows;
-  IControls& Controls;
-  IEnvironment& Environment;
-};

@@ -46,8 +46,8 @@ std::int32_t TSpinEdit::ClampValue(std::int32_t v) const {
 void TSpinEdit::DoBeep() {
   if (Beep)
     Beep();
-  else if (FPorts)
-    FPorts->Controls.MessageBeep(0);
+  else if (Ports())
+    Ports()->Controls.MessageBeep(0);
 }
 
 // A step near the 32-bit limits saturates instead of wrapping round to the other end, then
@@ -96,12 +96,12 @@ void TSpinEdit::DoExit() {
 
 void TSpinEdit::SetMaxLength(int value) {
   FMaxLength = value;
-  if (FHandle) FPorts->Controls.SendMessageTo(FHandle, EM_LIMITTEXT, static_cast<TWParam>(value), 0);
+  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(value), 0);
 }
 
 void TSpinEdit::SetReadOnly(bool value) {
   FReadOnly = value;
-  if (FHandle) FPorts->Controls.SendMessageTo(FHandle, EM_SETREADONLY, value ? 1 : 0, 0);
+  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), EM_SETREADONLY, value ? 1 : 0, 0);
 }
 
 // ---- the window -----------------------------------------------------------------------
@@ -130,74 +130,55 @@ void TSpinEdit::TEditPeer::SetInt(TPeerProperty property, std::int32_t value) {
   FControls.MoveWindow(FWindow, r);
 }
 
-std::uint32_t TSpinEdit::WindowStyle() const {
-  // A multi-line edit, because only those take a formatting rectangle (kept clear of the
-  // arrows); the automatic scrolling keeps its one line from wrapping. Clipping the
-  // children keeps the edit's painting off the arrows.
-  std::uint32_t style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE |
-                        WS_CLIPCHILDREN;
-  if (TabStop) style |= WS_TABSTOP;
-  if (FReadOnly) style |= ES_READONLY;
-  if (!Look3D()) style |= WS_BORDER;
-  return style;
+void TSpinEdit::CreateParams(TWinCreateParams& params) const {
+  TCustomEdit::CreateParams(params);
+  // The system's multi-line edit, because only those take a formatting rectangle (kept
+  // clear of the arrows); the automatic scrolling keeps its one line from wrapping.
+  // Clipping the children keeps the edit's painting off the arrows.
+  params.ClassName = "EDIT";
+  params.SystemClass = true;
+  params.Style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE | WS_CLIPCHILDREN;
+  if (TabStop) params.Style |= WS_TABSTOP;
+  if (FReadOnly) params.Style |= ES_READONLY;
+  if (!Look3D()) params.Style |= WS_BORDER;
+  params.ExStyle = Look3D() ? WS_EX_CLIENTEDGE : 0;
+  params.Bounds = FBounds;
 }
 
 bool TSpinEdit::Look3D() const {
   std::uint32_t platform = 0, major = 0, minor = 0;
-  return Ctl3D && FPorts && FPorts->Environment.GetVersionInfo(platform, major, minor) && major >= 4;
+  return Ctl3D && Ports() && Ports()->Environment.GetVersionInfo(platform, major, minor) && major >= 4;
 }
 
 void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds) {
-  if (FHandle) return;
-  FPorts.emplace(ports);
-  FParentWindow = parent;
+  if (Handle()) return;
   FBounds = bounds;
-  CreateWnd();
+  CreateHandle(ports, parent);
 }
 
-void TSpinEdit::CreateWnd() {
-  IControls& controls = FPorts->Controls;
+void TSpinEdit::WindowCreated() {
+  IControls& controls = Ports()->Controls;
   DecimalSeparator = controls.DecimalSeparator();
-  TCreateParams params;
-  params.ClassName = "EDIT";
-  params.Style = WindowStyle();
-  params.ExStyle = Look3D() ? WS_EX_CLIENTEDGE : 0;
-  params.Bounds = FBounds;
-  params.Parent = FParentWindow;
-  const TWnd handle = FPorts->Windows.CreateWindowFrom(params, nullptr);
-  if (!handle) throw std::runtime_error("Error creating window");
-  FPorts->Windows.SubclassWindow(handle, *this);
-  FHandle = handle;
+  // From here on the text lives in the window.
   const std::string text = Text();
-  FPeer.emplace(controls, FHandle);
+  FPeer.emplace(controls, Handle());
   SetPeer(&*FPeer);
-  controls.WriteText(FHandle, text);
-  controls.SendMessageTo(FHandle, EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
-  if (FFont) controls.SendMessageTo(FHandle, WM_SETFONT, FFont, 0);
+  controls.WriteText(Handle(), text);
+  controls.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
+  if (FFont) controls.SendMessageTo(Handle(), WM_SETFONT, FFont, 0);
   UpdateEditRect();
-  if (FButton) FButton->CreateHandle(*FPorts, FHandle);
+  // The arrow pair, a child, is made after this at the place this leaves it.
   AdjustHeight();
   Resize();
 }
 
-void TSpinEdit::DestroyHandle() {
-  if (!FHandle) return;
-  // Losing the focus to the window's end (a re-creation, the field's destruction) is no
-  // leaving of the field: no exit event, no clamping.
-  FWindowGoing = true;
-  TFinally done{[this] { FWindowGoing = false; }};
-  FPorts->Windows.DestroyWindow(FHandle);
-  if (FHandle) Detach();  // the window is gone whether or not it said so
-}
-
-void TSpinEdit::Detach() {
-  const TWnd handle = FHandle;
-  const std::string text = FPorts->Controls.ReadText(handle);
+void TSpinEdit::WindowDestroying() {
+  // The text moves back into the object. Losing the focus to the window's end (a
+  // re-creation, the field's destruction) is no leaving of the field (see WM_KILLFOCUS).
+  const std::string text = Ports()->Controls.ReadText(Handle());
   SetPeer(nullptr);
   FPeer.reset();
-  FHandle = 0;
   StoreText(text);
-  FPorts->Windows.RemoveSubclass(handle, *this);
 }
 
 void TSpinEdit::StoreText(const std::string& text) {
@@ -208,39 +189,31 @@ void TSpinEdit::StoreText(const std::string& text) {
   TCustomEdit::SetText(text);
 }
 
-void TSpinEdit::RecreateWnd() {
-  if (!FHandle) return;
-  const bool focused = FPorts->Controls.GetFocus() == FHandle;
-  DestroyHandle();
-  CreateWnd();
-  if (focused) FPorts->Controls.SetFocus(FHandle);
-}
-
-TRect TSpinEdit::BoundsRect() const { return FHandle ? FPorts->Controls.Bounds(FHandle) : FBounds; }
+TRect TSpinEdit::BoundsRect() const { return Handle() ? Ports()->Controls.Bounds(Handle()) : FBounds; }
 
 void TSpinEdit::SetBounds(const TRect& bounds) {
   FBounds = bounds;
-  if (FHandle) FPorts->Controls.MoveWindow(FHandle, bounds);
+  if (Handle()) Ports()->Controls.MoveWindow(Handle(), bounds);
 }
 
 void TSpinEdit::SetFont(TFontHandle font) {
   FFont = font;
-  if (!FHandle) return;
-  FPorts->Controls.SendMessageTo(FHandle, WM_SETFONT, font, 1);
+  if (!Handle()) return;
+  Ports()->Controls.SendMessageTo(Handle(), WM_SETFONT, font, 1);
   AdjustHeight();
   Resize();
 }
 
 int TSpinEdit::MinimumHeight() const {
-  if (!FPorts) return 0;
-  IControls& controls = FPorts->Controls;
+  if (!Ports()) return 0;
+  IControls& controls = Ports()->Controls;
   return SpinLayout::MinimumHeight(controls.FontHeight(FFont), controls.FontHeight(0),
                                    controls.SystemMetric(SM_CYBORDER));
 }
 
 void TSpinEdit::AdjustHeight() {
-  if (!AutoSize || !FHandle) return;
-  IControls& controls = FPorts->Controls;
+  if (!AutoSize || !Handle()) return;
+  IControls& controls = Ports()->Controls;
   TRect r = BoundsRect();
   r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(FFont),
                                             controls.SystemMetric(SM_CYBORDER), Look3D());
@@ -248,7 +221,7 @@ void TSpinEdit::AdjustHeight() {
 }
 
 void TSpinEdit::Resize() {
-  if (!FHandle) return;
+  if (!Handle()) return;
   TRect r = BoundsRect();
   FBounds = r;
   const int width = r.Right - r.Left, height = r.Bottom - r.Top;
@@ -267,9 +240,9 @@ void TSpinEdit::Resize() {
 }
 
 void TSpinEdit::UpdateEditRect() {
-  if (!FHandle) return;
-  const TRect client = FPorts->Controls.ClientRect(FHandle);
-  FPorts->Controls.SetEditRect(FHandle, SpinLayout::EditRect(client.Right, client.Bottom));
+  if (!Handle()) return;
+  const TRect client = Ports()->Controls.ClientRect(Handle());
+  Ports()->Controls.SetEditRect(Handle(), SpinLayout::EditRect(client.Right, client.Bottom));
 }
 
 namespace {
@@ -300,12 +273,12 @@ std::size_t ByteOfUnit(std::string_view text, std::size_t unit) {
 TLResult TSpinEdit::PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam) {
   // The multi-line edit pastes every line; the field keeps the first, as a one-line edit
   // does. What stood before and after the selection is where it was: the paste lies between.
-  IControls& controls = FPorts->Controls;
+  IControls& controls = Ports()->Controls;
   const std::string before = controls.ReadText(window);
   const auto selection = static_cast<std::uintmax_t>(controls.SendMessageTo(window, EM_GETSEL, 0, 0));
   const std::size_t length = Utf16Length(before);
   const std::size_t tail = length - std::min<std::size_t>(HiWord(selection), length);
-  const TLResult result = FPorts->Windows.DefSubclassProc(window, WM_PASTE, wParam, lParam);
+  const TLResult result = DefaultHandler(window, WM_PASTE, wParam, lParam);
   const std::string after = controls.ReadText(window);
   const std::size_t afterLength = Utf16Length(after);
   const std::size_t start = ByteOfUnit(after, LoWord(selection));
@@ -319,10 +292,10 @@ TLResult TSpinEdit::PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam) 
   return result;
 }
 
-TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  IWindows& windows = FPorts->Windows;
-  IControls& controls = FPorts->Controls;
-  const auto next = [&] { return windows.DefSubclassProc(window, msg, wParam, lParam); };
+TLResult TSpinEdit::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  IWindows& windows = Ports()->Windows;
+  IControls& controls = Ports()->Controls;
+  const auto next = [&] { return TCustomEdit::WndProc(window, msg, wParam, lParam); };
   switch (msg) {
     case WM_KEYDOWN:
       FTabPending = false;
@@ -356,7 +329,7 @@ TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam
       // manager then uses to move the focus. The edit itself is asked without the key: one
       // that sees a dialog manager's question takes itself to be in a dialog and then
       // presses the default button on Enter and closes the window on Escape by itself.
-      TLResult code = windows.DefSubclassProc(window, msg, wParam, 0) | DLGC_WANTALLKEYS |
+      TLResult code = DefaultHandler(window, msg, wParam, 0) | DLGC_WANTALLKEYS |
                       DLGC_WANTARROWS | DLGC_WANTCHARS;
       std::uint32_t queried = 0;
       TWParam key = 0;
@@ -385,17 +358,12 @@ TLResult TSpinEdit::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam
     }
     case WM_KILLFOCUS: {
       const TLResult result = next();
-      if (!FWindowGoing) DoExit();
+      if (!HandleGoing()) DoExit();
       return result;
     }
     case WM_SIZE: {
       const TLResult result = next();
       Resize();
-      return result;
-    }
-    case WM_DESTROY: {
-      const TLResult result = next();
-      if (FHandle == window) Detach();
       return result;
     }
     default:
@@ -415,8 +383,9 @@ void TSpEdit::SetAlignment(TAlignment value) {
   RecreateWnd();
 }
 
-std::uint32_t TSpEdit::WindowStyle() const {
-  return TSpinEdit::WindowStyle() | SpinLayout::AlignmentStyle(FAlignment);
+void TSpEdit::CreateParams(TWinCreateParams& params) const {
+  TSpinEdit::CreateParams(params);
+  params.Style |= SpinLayout::AlignmentStyle(FAlignment);
 }
 
 // ---- layout -----------------------------------------------------------------------------

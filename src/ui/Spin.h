@@ -13,7 +13,7 @@
 #include "platform/Controls.h"
 #include "ui/SpinButton.h"
 
-class TSpinEdit : public TCustomEdit, public IFocusControl, private IMessageHandler {
+class TSpinEdit : public TCustomEdit, public IFocusControl {
 public:
   TSpinEdit(TComponent* owner, std::string name);
   ~TSpinEdit() override;
@@ -70,10 +70,9 @@ public:
   TSpinButton* Button() const { return FButton; }
 
   // The window: an edit on parent's client area at bounds, with the arrow pair inside.
+  using TCustomEdit::CreateHandle;
   void CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds);
-  void DestroyHandle();
-  TWnd Handle() const { return FHandle; }
-  TWnd FocusHandle() const override { return FHandle; }
+  TWnd FocusHandle() const override { return Handle(); }
   bool IsTabStop() const override { return TabStop; }
   // In the parent's client area; the window's own while there is one.
   TRect BoundsRect() const;
@@ -87,10 +86,11 @@ public:
   void UpdateEditRect();
 
 protected:
-  // The window's style bits; a derived field adds its own.
-  virtual std::uint32_t WindowStyle() const;
-  // Makes the window again with the current style, keeping the text (and the focus).
-  void RecreateWnd();
+  // The system's multi-line edit; a derived field adds its own style bits.
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override;
+  void WindowDestroying() override;
+  TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
 private:
   // The text through the window while there is one.
@@ -107,13 +107,10 @@ private:
     TWnd FWindow;
   };
 
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   // The edit's own paste, cut back to the clipboard text's first line.
   TLResult PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam);
   void Step(std::int64_t delta);
   void DoBeep();
-  void CreateWnd();
-  void Detach();
   void AdjustHeight();
   void Resize();
   bool Look3D() const;
@@ -125,16 +122,11 @@ private:
   bool FReadOnly = false;
   TFontHandle FFont = 0;
   TRect FBounds;
-  TWnd FParentWindow = 0;
-  TWnd FHandle = 0;
-  std::optional<TControlPorts> FPorts;
   std::optional<TEditPeer> FPeer;
   // A left press on the edit itself is giving it the focus: the caret goes where it was.
   bool FClickFocus = false;
   // A Tab key moved the focus on; the tab character the key makes is not for the text.
   bool FTabPending = false;
-  // The window is being destroyed (to be made again, or for good).
-  bool FWindowGoing = false;
 };
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -148,7 +140,7 @@ public:
   void SetAlignment(TAlignment value);
 
 protected:
-  std::uint32_t WindowStyle() const override;
+  void CreateParams(TWinCreateParams& params) const override;
 
 private:
   TAlignment FAlignment = TAlignment::taLeftJustify;

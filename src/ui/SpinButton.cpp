@@ -29,7 +29,7 @@ TSpinButton::TSpinButton(TComponent* owner, std::string name) : TWinControl(owne
 
 TSpinButton::~TSpinButton() {
   DestroyHandle();
-  if (FPorts) ReleaseDefaultGlyphs();
+  if (Ports()) ReleaseDefaultGlyphs();
 }
 
 TTimerSpeedButton& TSpinButton::CreateButton() {
@@ -62,19 +62,19 @@ void TSpinButton::Notification(TComponent& component) {
   if (&component == FFocusControl) FFocusControl = nullptr;
 }
 
-bool TSpinButton::Focused() const { return FHandle && FPorts->Controls.GetFocus() == FHandle; }
+bool TSpinButton::Focused() const { return Handle() && Ports()->Controls.GetFocus() == Handle(); }
 
 void TSpinButton::BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button) {
-  if (button != TMouseButton::mbLeft || !FHandle) return;
-  IControls& controls = FPorts->Controls;
-  if (TabStop && controls.CanFocus(FHandle)) SetFocusBtn(sender);
+  if (button != TMouseButton::mbLeft || !Handle()) return;
+  IControls& controls = Ports()->Controls;
+  if (TabStop && controls.CanFocus(Handle())) SetFocusBtn(sender);
   const auto* target = dynamic_cast<const IFocusControl*>(FFocusControl);
   const TWnd targetWindow = target ? target->FocusHandle() : 0;
   if (targetWindow && target->IsTabStop() && controls.CanFocus(targetWindow) &&
       controls.GetFocus() != targetWindow)
     controls.SetFocus(targetWindow);
-  else if (TabStop && controls.GetFocus() != FHandle && controls.CanFocus(FHandle))
-    controls.SetFocus(FHandle);
+  else if (TabStop && controls.GetFocus() != Handle() && controls.CanFocus(Handle()))
+    controls.SetFocus(Handle());
 }
 
 void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
@@ -90,12 +90,12 @@ void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
 void TSpinButton::SetGlyph(TTimerSpeedButton& button, TBitmapHandle bitmap, const char* defaultName) {
   TBitmapHandle& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
   if (bitmap) {
-    if (owned && FPorts) FPorts->Controls.ReleaseBitmap(owned);
+    if (owned && Ports()) Ports()->Controls.ReleaseBitmap(owned);
     owned = 0;
     button.Glyph = bitmap;
   } else {
     // None: the default picture again, as one image.
-    if (!owned && FPorts) owned = FPorts->Controls.LoadBitmapResource(defaultName);
+    if (!owned && Ports()) owned = Ports()->Controls.LoadBitmapResource(defaultName);
     button.Glyph = owned;
     button.NumGlyphs = 1;
   }
@@ -121,7 +121,7 @@ void TSpinButton::ReleaseDefaultGlyphs() {
   for (auto [button, owned] : {std::pair{FUpButton, &FOwnedUpGlyph}, std::pair{FDownButton, &FOwnedDownGlyph}}) {
     if (!*owned) continue;
     if (button->Glyph == *owned) button->Glyph = 0;
-    FPorts->Controls.ReleaseBitmap(*owned);
+    Ports()->Controls.ReleaseBitmap(*owned);
     *owned = 0;
   }
 }
@@ -140,7 +140,7 @@ void TSpinButton::SetBounds(int left, int top, int width, int height) {
   FBounds = {left, top, left + fit.Width, top + height};
   FUpButton->SetBoundsRect(fit.Up);
   FDownButton->SetBoundsRect(fit.Down);
-  if (FHandle) FPorts->Controls.MoveWindow(FHandle, FBounds);
+  if (Handle()) Ports()->Controls.MoveWindow(Handle(), FBounds);
 }
 
 void TSpinButton::Loaded() {
@@ -150,51 +150,34 @@ void TSpinButton::Loaded() {
 
 // ---- window -----------------------------------------------------------------------------
 
-void TSpinButton::CreateHandle(const TControlPorts& ports, TWnd parent) {
-  if (FHandle) return;
-  FPorts.emplace(ports);
-  LoadDefaultGlyphs();
-  const std::uint32_t style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (TabStop ? WS_TABSTOP : 0);
-  TCreateParams params;
+void TSpinButton::CreateParams(TWinCreateParams& params) const {
+  TWinControl::CreateParams(params);
   params.ClassName = WindowClassName;
-  params.Style = style;
+  if (TabStop) params.Style |= WS_TABSTOP;
   params.Bounds = FBounds;
-  params.Parent = parent;
-  FHandle = ports.Windows.CreateWindowFrom(params, this);
-  if (!FHandle) {
-    ReleaseDefaultGlyphs();
-    FPorts.reset();
-    throw std::runtime_error("Error creating window");
-  }
 }
 
-void TSpinButton::DestroyHandle() {
-  if (!FHandle) return;
-  FPorts->Windows.DestroyWindow(FHandle);
-  if (FHandle) Detach();  // the window is gone whether or not it said so
-}
+void TSpinButton::WindowCreated() { LoadDefaultGlyphs(); }
 
-void TSpinButton::Detach() {
-  FHandle = 0;
+void TSpinButton::WindowDestroying() {
   FPressed = {};
   for (TTimerSpeedButton* button : {FUpButton, FDownButton}) {
     button->FreeTimer();
     button->CancelMode();
     button->SetFocusRect(false);
   }
-  // The ports stay: messages still come until the window is gone for good.
   ReleaseDefaultGlyphs();
 }
 
 std::unique_ptr<TRepeatTimer> TSpinButton::CreateRepeatTimer(TTimerSpeedButton& button) {
-  if (!FHandle) return nullptr;
-  return std::make_unique<TRepeatTimer>(FPorts->Windows, FHandle,
+  if (!Handle()) return nullptr;
+  return std::make_unique<TRepeatTimer>(Ports()->Windows, Handle(),
                                         &button == FUpButton ? UpTimerId : DownTimerId);
 }
 
 bool TSpinButton::HoldsCapture(const TTimerSpeedButton& button) const {
-  return FHandle && std::find(FPressed.begin(), FPressed.end(), &button) != FPressed.end() &&
-         FPorts->Controls.GetCapture() == FHandle;
+  return Handle() && std::find(FPressed.begin(), FPressed.end(), &button) != FPressed.end() &&
+         Ports()->Controls.GetCapture() == Handle();
 }
 
 std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
@@ -205,7 +188,7 @@ std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
 }
 
 void TSpinButton::InvalidateButton(TTimerSpeedButton&) {
-  if (FHandle) FPorts->Controls.Invalidate(FHandle);
+  if (Handle()) Ports()->Controls.Invalidate(Handle());
 }
 
 TTimerSpeedButton* TSpinButton::ButtonAt(int x, int y) const {
@@ -224,7 +207,7 @@ void TSpinButton::MouseDown(TMouseButton button, TLParam lParam) {
   TTimerSpeedButton* target = ButtonAt(p.x, p.y);
   if (!target) return;
   FPressed[static_cast<std::size_t>(button)] = target;
-  if (FPorts->Controls.GetCapture() != FHandle) FPorts->Controls.SetCapture(FHandle);
+  if (Ports()->Controls.GetCapture() != Handle()) Ports()->Controls.SetCapture(Handle());
   const TRect& r = target->BoundsRect();
   target->MouseDown(button, p.x - r.Left, p.y - r.Top);
 }
@@ -233,7 +216,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   const TPoint p = MousePoint(lParam);
   // A release goes to the arrow its press went to. One whose press the pair did not take
   // (off the arrows while the pair held the mouse) is no arrow's.
-  const bool captured = FHandle && FPorts->Controls.GetCapture() == FHandle;
+  const bool captured = Handle() && Ports()->Controls.GetCapture() == Handle();
   TTimerSpeedButton* target = std::exchange(FPressed[static_cast<std::size_t>(button)], nullptr);
   if (!target && !captured) target = ButtonAt(p.x, p.y);
   // wParam names the buttons still down; the capture goes with the last of them, also when
@@ -242,7 +225,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   TFinally release{[this, captured, stillHeld] {
     if (stillHeld || !captured) return;
     FPressed = {};
-    if (FHandle) FPorts->Controls.ReleaseCapture();
+    if (Handle()) Ports()->Controls.ReleaseCapture();
   }};
   if (!target) return;
   const TRect& r = target->BoundsRect();
@@ -268,7 +251,7 @@ void TSpinButton::KeyDown(std::uint8_t vk) {
   }
 }
 
-TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+TLResult TSpinButton::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: MouseDown(TMouseButton::mbLeft, lParam); return 0;
@@ -300,7 +283,7 @@ TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wPar
       if (wParam == DownTimerId) FDownButton->TimerExpired();
       return 0;
     case WM_PAINT: {
-      IControls& controls = FPorts->Controls;
+      IControls& controls = Ports()->Controls;
       controls.Paint(window, [this, &controls](ICanvas& canvas) {
         FUpButton->Paint(canvas, controls);
         FDownButton->Paint(canvas, controls);
@@ -310,7 +293,7 @@ TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wPar
     case WM_ERASEBKGND: return 1;  // the arrows cover the whole pair
     case WM_SIZE: {
       // Someone sized the window directly: the rule may widen it again.
-      FBounds = FPorts->Controls.Bounds(window);
+      FBounds = Ports()->Controls.Bounds(window);
       FitArrows();
       const int width = LoWord(static_cast<std::uintmax_t>(lParam));
       const int height = HiWord(static_cast<std::uintmax_t>(lParam));
@@ -322,9 +305,6 @@ TLResult TSpinButton::HandleMessage(TWnd window, std::uint32_t msg, TWParam wPar
     case WM_KEYDOWN: KeyDown(static_cast<std::uint8_t>(wParam)); return 0;
     case WM_SETFOCUS: FFocusedButton->SetFocusRect(true); return 0;
     case WM_KILLFOCUS: FFocusedButton->SetFocusRect(false); return 0;
-    case WM_DESTROY:
-      Detach();
-      return FPorts->Windows.DefaultProc(window, msg, wParam, lParam);
-    default: return FPorts->Windows.DefaultProc(window, msg, wParam, lParam);
+    default: return TWinControl::WndProc(window, msg, wParam, lParam);
   }
 }

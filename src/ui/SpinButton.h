@@ -22,7 +22,7 @@ public:
   virtual bool IsTabStop() const = 0;
 };
 
-class TSpinButton : public TWinControl, private ISpeedButtonHost, private IMessageHandler {
+class TSpinButton : public TWinControl, private ISpeedButtonHost {
 public:
   static constexpr const char* WindowClassName = "TSpinButton";
   static constexpr const char* UpGlyphName = "SpinUp";
@@ -65,17 +65,17 @@ public:
   void SetBounds(int left, int top, int width, int height);
   void Loaded() override;
 
-  // The window: a visible child of parent at BoundsRect. Destroyed with the parent's too.
-  void CreateHandle(const TControlPorts& ports, TWnd parent);
-  void DestroyHandle();
-  TWnd Handle() const { return FHandle; }
+  // The window (CreateHandle): a visible child of our class at BoundsRect.
   bool Focused() const;
 
 protected:
   void Notification(TComponent& component) override;
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override;
+  void WindowDestroying() override;
+  TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
 private:
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   std::unique_ptr<TRepeatTimer> CreateRepeatTimer(TTimerSpeedButton& button) override;
   bool HoldsCapture(const TTimerSpeedButton& button) const override;
   void InvalidateButton(TTimerSpeedButton& button) override;
@@ -93,7 +93,6 @@ private:
   void KeyDown(std::uint8_t vk);
   void BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button);
   void BtnClick(TTimerSpeedButton& sender);
-  void Detach();
 
   TTimerSpeedButton* FUpButton = nullptr;
   TTimerSpeedButton* FDownButton = nullptr;
@@ -106,6 +105,4 @@ private:
   TBitmapHandle FOwnedUpGlyph = 0;
   TBitmapHandle FOwnedDownGlyph = 0;
   TRect FBounds{0, 0, 20, 25};
-  std::optional<TControlPorts> FPorts;  // from the first window on
-  TWnd FHandle = 0;
 };

@@ -7,7 +7,6 @@ using namespace win;
 
 namespace {
 constexpr std::uint32_t WM_SETTEXT = 0x000C;
-constexpr std::uint32_t WM_COMMAND = 0x0111;
 constexpr TLParam MakeLParam(int low, int high) {
   return static_cast<TLParam>((static_cast<std::uint32_t>(high & 0xFFFF) << 16) |
                               static_cast<std::uint32_t>(low & 0xFFFF));
@@ -246,6 +245,22 @@ TWnd TFakeControls::NextTabStop(TWnd window, bool previous) {
   if (it == stops.end()) return previous ? stops.back() : stops.front();
   const std::size_t i = static_cast<std::size_t>(it - stops.begin());
   return stops[previous ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size()];
+}
+
+TWnd TFakeControls::NotificationSource(TWnd parent, std::uint32_t msg, TWParam, TLParam lParam) {
+  const auto* notice = reinterpret_cast<const TNotice*>(lParam);
+  switch (msg) {
+    case WM_COMMAND: return static_cast<TWnd>(lParam);
+    case WM_NOTIFY: return notice ? notice->Window : 0;
+    case WM_DRAWITEM: return notice && notice->CtlType != ODT_MENU ? notice->Window : 0;
+    case WM_MEASUREITEM:
+      // The item names its control by id alone.
+      if (!notice || notice->CtlType == ODT_MENU) return 0;
+      for (const auto& [handle, c] : FChildren)
+        if (c.Parent == parent && c.Id == notice->CtlId) return handle;
+      return 0;
+    default: return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC ? static_cast<TWnd>(lParam) : 0;
+  }
 }
 
 bool TFakeControls::DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) {

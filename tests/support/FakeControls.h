@@ -34,6 +34,7 @@ public:
   TWnd NextTabStop(TWnd window, bool previous) override;
   std::int16_t GetKeyState(int vk) override { return KeysDown.count(vk) ? -128 : 0; }
   bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) override;
+  TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   void SetCapture(TWnd window) override;
   void ReleaseCapture() override;
   TWnd GetCapture() override { return FCapture; }
@@ -49,6 +50,14 @@ public:
   struct TQueriedMessage {
     std::uint32_t Msg;
     TWParam WParam;
+  };
+
+  // What WM_NOTIFY's, WM_DRAWITEM's and WM_MEASUREITEM's lParam points to in a test: the
+  // parts of NMHDR, DRAWITEMSTRUCT and MEASUREITEMSTRUCT that name the control.
+  struct TNotice {
+    TWnd Window = 0;            // hwndFrom, hwndItem (MEASUREITEMSTRUCT has none)
+    std::uint32_t CtlType = 0;  // ODT_MENU for a menu's item
+    std::uint32_t CtlId = 0;
   };
 
   struct TChild {

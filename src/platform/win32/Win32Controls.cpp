@@ -188,6 +188,25 @@ bool TWin32Controls::DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWPa
   return true;
 }
 
+TWnd TWin32Controls::NotificationSource(TWnd parent, std::uint32_t msg, TWParam, TLParam lParam) {
+  switch (msg) {
+    case WM_COMMAND: return static_cast<TWnd>(lParam);
+    case WM_NOTIFY: return lParam ? FromHwnd(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom) : 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return item && item->CtlType != ODT_MENU ? FromHwnd(item->hwndItem) : 0;
+    }
+    case WM_MEASUREITEM: {
+      // The only message of the five that carries no window: the control is found by its id.
+      const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (!item || item->CtlType == ODT_MENU) return 0;
+      return FromHwnd(::GetDlgItem(ToHwnd(parent), static_cast<int>(item->CtlID)));
+    }
+    default:
+      return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC ? static_cast<TWnd>(lParam) : 0;
+  }
+}
+
 void TWin32Controls::SetCapture(TWnd window) { ::SetCapture(ToHwnd(window)); }
 void TWin32Controls::ReleaseCapture() { ::ReleaseCapture(); }
 TWnd TWin32Controls::GetCapture() { return FromHwnd(::GetCapture()); }

@@ -29,6 +29,7 @@ public:
   TWnd NextTabStop(TWnd window, bool previous) override;
   std::int16_t GetKeyState(int vk) override;
   bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) override;
+  TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   void SetCapture(TWnd window) override;
   void ReleaseCapture() override;
   TWnd GetCapture() override;
