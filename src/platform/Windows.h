@@ -95,10 +95,12 @@ public:
   virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
 
   virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
-  // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code.
+  // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code. The
+  // visible top-level window of ours that holds the focus gets dialog navigation
+  // (IsDialogMessage): Tab, arrows, mnemonics, Enter and Esc work as in a dialog.
   virtual int RunMessageLoop() = 0;
-  // PeekMessage/DispatchMessage until the queue is empty; a WM_QUIT met on the way is left
-  // for the message loop.
+  // PeekMessage/DispatchMessage until the queue is empty, with the same dialog navigation; a
+  // WM_QUIT met on the way is left for the message loop.
   virtual void ProcessMessages() = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
 

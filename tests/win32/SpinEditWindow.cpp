@@ -505,6 +505,21 @@ void CheckAlignment(TSpEdit& interval) {
   interval.SetAlignment(TAlignment::taRightJustify);
 }
 
+// The program's own loop gives the window dialog navigation, also where the focus sits on a
+// control that has no keyboard handling of its own.
+void CheckDialogNavigation(HWND box, HWND ok) {
+  DialogKeys = true;
+  Focus(box);
+  Tap(VK_TAB);
+  Check(WaitFor([&] { return GetFocus() == ok; }), "the program's loop moves Tab on from the check box to OK",
+        "OK", Format("%p", static_cast<void*>(GetFocus())));
+  Focus(box);
+  const int cancels = CancelPresses;
+  Tap(VK_ESCAPE);
+  Check(WaitFor([&] { return CancelPresses == cancels + 1; }), "Esc on the check box sends IDCANCEL",
+        "one IDCANCEL", std::to_string(CancelPresses - cancels));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -529,6 +544,7 @@ int wmain(int argc, wchar_t** argv) {
   THost hostHandler(windows);
   const TWnd host = CreateHiddenWindow(windows, "TSpinHost", "Vantrel", hostHandler);
   Host = ToHwnd(host);
+  ProgramPump = [&windows] { windows.ProcessMessages(); };
   RECT frame{0, 0, 330, 267};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Host, GWL_STYLE)), FALSE, 0);
   SetWindowPos(Host, nullptr, 100, 100, frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER);
@@ -555,7 +571,7 @@ int wmain(int argc, wchar_t** argv) {
   interval.CreateHandle(ports, host, {8, 104, 8 + 81, 104 + 21});
   const HWND box = child(L"BUTTON", L"マウスカーソルの移動で自動的にクリックを解除",
                          WS_TABSTOP | BS_AUTOCHECKBOX, 8, 168, 305, 17);
-  child(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 152, 232, 80, 20, IDOK);
+  const HWND ok = child(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 152, 232, 80, 20, IDOK);
   child(L"BUTTON", L"キャンセル", WS_TABSTOP, 240, 232, 80, 20, IDCANCEL);
   TSpEdit& dot = owner.Create<TSpEdit>("ChkDot");
   dot.SetMaxLength(2);
@@ -589,6 +605,7 @@ int wmain(int argc, wchar_t** argv) {
   CheckPaste(interval, box);
   CheckMouse(interval, dot, box);
   CheckAlignment(interval);
+  CheckDialogNavigation(box, ok);
 
   Check(errors.empty(), "no error reached the error handler", "none", errors.empty() ? "" : errors.front());
   return Summary();

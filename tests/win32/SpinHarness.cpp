@@ -9,6 +9,7 @@ namespace harness {
 
 HWND Host = nullptr;
 bool DialogKeys = true;
+std::function<void()> ProgramPump;
 TSeen Arrows, Edits;
 std::vector<double> Steps;
 std::wstring ShotFolder;
@@ -58,9 +59,12 @@ double NowMs() {
 }
 
 void Pump() {
+  if (DialogKeys && ProgramPump) {
+    ProgramPump();
+    return;
+  }
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    if (DialogKeys && Host && IsDialogMessageW(Host, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }

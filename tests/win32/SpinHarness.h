@@ -29,9 +29,12 @@ bool SameRect(const RECT& r, long left, long top, long right, long bottom);
 
 // ---- time and waiting ----
 double NowMs();
-// The window whose keys the dialog manager sees first while DialogKeys is set.
+// The window of the fields. While DialogKeys is set, messages go through the program's own
+// loop (ProgramPump: TWin32Windows::ProcessMessages), which gives the window with the focus
+// dialog navigation; otherwise through a plain loop without a dialog manager.
 extern HWND Host;
 extern bool DialogKeys;
+extern std::function<void()> ProgramPump;
 void Pump();
 // Pumps messages until cond() holds or the time is up; cond()'s last value.
 bool WaitFor(const std::function<bool()>& cond, double timeoutMs = 5000);

@@ -9,6 +9,8 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/SystemLibrary.h"
 
+struct tagMSG;
+
 class TWin32Input final : public IInput {
 public:
   void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
@@ -110,6 +112,9 @@ private:
   bool RegisterOwnClass(const std::string& className);
   // Whether the window is of a class registered here.
   bool IsOwnWindow(TWnd window) const;
+  // Dialog navigation for the visible top-level window of ours that holds the focus; true
+  // when IsDialogMessage took the message (it is then dispatched).
+  bool DialogMessage(tagMSG& msg);
   std::function<void(std::exception_ptr)> FErrorHandler;
   std::map<std::string, std::uint16_t> FRegisteredClasses;  // name -> class atom
 };

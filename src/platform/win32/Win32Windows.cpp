@@ -157,12 +157,25 @@ bool TWin32Windows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam
   return ::PostMessageW(ToHwnd(window), msg, wParam, lParam) != 0;
 }
 
+bool TWin32Windows::DialogMessage(MSG& msg) {
+  // The window of ours that holds the focus gets a dialog's keyboard: Tab and Shift+Tab,
+  // arrows within a group, mnemonics, Enter for the default button and Esc for IDCANCEL.
+  // IsDialogMessage then translates and dispatches the message itself (also one it does not
+  // navigate with), and only messages for that window and its children.
+  HWND focus = ::GetFocus();
+  if (!focus) return false;
+  HWND root = ::GetAncestor(focus, GA_ROOT);
+  if (!root || !::IsWindowVisible(root) || !IsOwnWindow(FromHwnd(root))) return false;
+  return ::IsDialogMessageW(root, &msg) != 0;
+}
+
 int TWin32Windows::RunMessageLoop() {
   MSG msg;
   for (;;) {
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
+    if (DialogMessage(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
@@ -176,6 +189,7 @@ void TWin32Windows::ProcessMessages() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (DialogMessage(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
