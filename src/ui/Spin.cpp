@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 #include <string_view>
 #include <utility>
 

@@ -3,7 +3,6 @@
 #include "framework/Finally.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "ui/Spin.h"

@@ -11,7 +11,7 @@
 
 class TWin32Controls final : public IControls {
 public:
-  // Errors escaping a child window's handler go to windows' error handler.
+  // The windows themselves are made by windows (CreateWindowFrom), which this one works beside.
   explicit TWin32Controls(TWin32Windows& windows) : FWindows(windows) {}
 
   TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
