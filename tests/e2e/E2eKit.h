@@ -28,15 +28,20 @@ using report::Format;
 inline int& g_passed = report::Passed;
 inline int& g_failed = report::Failed;
 
+// One line to out: the prefix, then the formatted text, flushed at once.
+inline void PrintLine(std::FILE* out, const char* prefix, const char* fmt, va_list ap) {
+  std::fputs(prefix, out);
+  std::vfprintf(out, fmt, ap);
+  std::fputc('\n', out);
+  std::fflush(out);
+}
+
 inline void Note(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 inline void Note(const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
-  std::fputs("# ", stdout);
-  std::vfprintf(stdout, fmt, ap);
-  std::fputc('\n', stdout);
+  PrintLine(stdout, "# ", fmt, ap);
   va_end(ap);
-  std::fflush(stdout);
 }
 
 // The "got" text computed only after the check itself ran: C++ leaves the order in which

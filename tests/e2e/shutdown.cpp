@@ -47,11 +47,8 @@ void Mark(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 void Mark(const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
-  std::fputs("e2e_shutdown: ", stderr);
-  std::vfprintf(stderr, fmt, ap);
-  std::fputc('\n', stderr);
+  PrintLine(stderr, "e2e_shutdown: ", fmt, ap);
   va_end(ap);
-  std::fflush(stderr);
 }
 
 // Appends item to a list written for the report, with the separator after the first.
