@@ -466,6 +466,12 @@ inline bool StartReady(const std::wstring& exe, Proc& p) {
   // Home). Its first wait for input comes after all that.
   if (!WaitFor([&] { return WaitForInputIdle(p.pi.hProcess, 0) != WAIT_TIMEOUT; }, 30000))
     return false;
+  // Input idle can also come earlier (a wait for the shell's tray while the icon is added,
+  // before the hotkeys): the atom of the last of the seven hotkeys (Shift+Ctrl+End, 0x6023)
+  // is added just before that one is registered, so Home, the first, is registered by then
+  // and a probe can no longer take it from Vantrel. A stale atom of an ended run only means
+  // the probe comes as early as before.
+  WaitFor([] { return GlobalFindAtomW(L"HotKeyManagerHotKey24611") != 0; }, 10000);
   return WaitFor([] { return HotKeyHeldElsewhere(0, VK_HOME); }, 10000);
 }
 

@@ -54,6 +54,7 @@ start_tray_helper 120
 
 hear 90 && [ "$reply" = ready ]
 check $? "Vantrel starts beside the planted DLLs and serves its hotkeys" "helper said '${reply:-nothing}'"
+[ "$reply" = ready ] || wine_log_tail
 if [ "$reply" = ready ]; then
   say home; hear 10 && [ "$reply" = "ok home" ]
   check $? "Home is pressed" "helper said '${reply:-nothing}'"

@@ -13,9 +13,11 @@ check() {  # check <ok 0|1> <what> [detail]
 }
 
 # start_tray_helper <limit s>: e2e_tray.exe and Vantrel.exe from C:\e2e, as a coprocess.
+# Wine's messages go to $WS_DIR/helper.log; wine_log_tail shows them after a failure.
 start_tray_helper() {
-  coproc HELPER { timeout "$1" "$WS_WINE" 'C:\e2e\e2e_tray.exe' 'C:\e2e\Vantrel.exe' 2>/dev/null; }
+  coproc HELPER { timeout "$1" "$WS_WINE" 'C:\e2e\e2e_tray.exe' 'C:\e2e\Vantrel.exe' 2>"$WS_DIR/helper.log"; }
 }
+wine_log_tail() { tail -n 20 "$WS_DIR/helper.log" 2>/dev/null | sed 's/^/# wine: /'; }
 say() { printf '%s\n' "$1" >&"${HELPER[1]}"; }
 hear() {  # hear <timeout s>: the helper's next answer in $reply
   reply=
