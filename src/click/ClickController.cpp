@@ -37,8 +37,7 @@ void TClickController::StopClick() {
   // A worker that ended by itself is still alive through our share: the request is harmless.
   FClicker->Terminate();
   std::erase_if(FStopping, [](const auto& w) { return w->Finished(); });
-  FStopping.push_back(std::move(FClicker));
-  FClicker.reset();
+  FStopping.push_back(std::move(FClicker));  // leaves FClicker empty
   FTray.SetCycleIcons(false);
   FTray.SetIconIndex(0);
 }
@@ -54,8 +53,7 @@ void TClickController::Release(std::uint8_t vk, bool& held) {
 }
 
 void TClickController::Shutdown() noexcept {
-  if (FClicker) FStopping.push_back(std::move(FClicker));
-  FClicker.reset();
+  if (FClicker) FStopping.push_back(std::move(FClicker));  // leaves FClicker empty
   for (const auto& worker : FStopping) worker->Terminate();
   // No time limit: a worker's cycle past the request is at most the 20 ms hold.
   for (const auto& worker : FStopping) (void)worker->WaitFor(INFINITE);

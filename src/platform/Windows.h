@@ -1,7 +1,8 @@
 // Windows, their procedures and the message loop, and message boxes.
 // Every window, of a system class or of one of ours, is made by one call from one record of
-// create parameters. A window of our own class has an IMessageHandler for its procedure. Subclassing puts further handlers in front of it
-// (SetWindowSubclass): each sees the message first and passes it on with DefSubclassProc.
+// create parameters. A window of our own class has an IMessageHandler for its procedure.
+// Subclassing puts further handlers in front of it (SetWindowSubclass): each sees the
+// message first and passes it on with DefSubclassProc.
 // Callbacks never let an exception out into the system: the adapter catches it, gives it to
 // the error handler and answers the message with 0.
 #pragma once
