@@ -76,13 +76,39 @@ void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
     throw std::runtime_error("Error creating window");
   }
   FHandle = handle;
+  FId = params.Id;
   try {
+    if (FFont) ports.Controls.SendMessageTo(handle, WM_SETFONT, FFont, 0);
     WindowCreated();
-    for (TControl* child : FWindowed) static_cast<TWinControl*>(child)->CreateHandle(ports, handle);
+    CreateChildHandles();
+    ChildWindowsCreated();
   } catch (...) {
     DestroyHandle();
     throw;
   }
+}
+
+void TWinControl::CreateChildHandles() {
+  for (TControl* c : FWindowed) {
+    auto* child = static_cast<TWinControl*>(c);
+    if (child->FHandle) continue;
+    if (!child->FFont) child->FFont = FFont;
+    child->CreateHandle(*FPorts, FHandle);
+  }
+}
+
+TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Controls.Bounds(FHandle) : FBounds; }
+
+void TWinControl::SetBounds(const TRect& bounds) {
+  FBounds = bounds;
+  if (FHandle) FPorts->Controls.MoveWindow(FHandle, bounds);
+}
+
+void TWinControl::SetFont(TFontHandle font) {
+  FFont = font;
+  if (!FHandle) return;
+  FPorts->Controls.SendMessageTo(FHandle, WM_SETFONT, font, 1);
+  FontChanged();
 }
 
 void TWinControl::DestroyHandle() {
@@ -160,6 +186,47 @@ void TCustomEdit::SetText(const std::string& text) {
 
 TButtonControl::~TButtonControl() { SetAction(nullptr); }
 
+void TButtonControl::CreateParams(TWinCreateParams& params) const {
+  params.ClassName = "BUTTON";
+  params.SystemClass = true;
+  params.Text = Caption;
+  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+  params.Bounds = FBounds;
+}
+
+bool TButtonControl::NotificationReflected(std::uint32_t msg, TWParam wParam, TLParam, TLResult& result) {
+  if (msg != WM_COMMAND || HiWord(wParam) != BN_CLICKED) return false;
+  Clicked();
+  result = 0;
+  return true;
+}
+
+void TButtonControl::SetCaption(const std::string& caption) {
+  Caption = caption;
+  if (Handle()) Ports()->Controls.WriteText(Handle(), caption);
+}
+
+void TButtonControl::ShowCheck(bool checked) {
+  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TButton::CreateParams(TWinCreateParams& params) const {
+  TButtonControl::CreateParams(params);
+  params.Style |= Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if (Default) params.Id = IDOK;
+  if (Cancel) params.Id = IDCANCEL;
+}
+
+void TCustomCheckBox::CreateParams(TWinCreateParams& params) const {
+  TButtonControl::CreateParams(params);
+  params.Style |= BS_CHECKBOX;
+}
+
+void TRadioButton::CreateParams(TWinCreateParams& params) const {
+  TButtonControl::CreateParams(params);
+  params.Style |= BS_AUTORADIOBUTTON;
+}
+
 void TButtonControl::SetAction(TAction* action) {
   if (FAction == action) return;
   if (FAction) FAction->RemoveClient(*this);
@@ -176,7 +243,9 @@ void TButtonControl::Click() {
   TControl::Click();
 }
 
-void TButtonControl::ActionChanged(TAction& action) { Caption = action.Caption(); }
+void TButtonControl::ActionChanged(TAction& action) {
+  if (Caption != action.Caption()) SetCaption(action.Caption());
+}
 
 void TButtonControl::ActionDestroyed(TAction& action) {
   if (FAction == &action) FAction = nullptr;
@@ -185,19 +254,23 @@ void TButtonControl::ActionDestroyed(TAction& action) {
 void TCustomCheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;
   SetProp(TPeerProperty::Checked, FChecked, checked ? 1 : 0);
+  ShowCheck(checked);
   Click();
 }
 
 void TCustomCheckBox::ActionChanged(TAction& action) {
   TButtonControl::ActionChanged(action);
   // Follows the action quietly: the change came from the action, not from a click.
-  if (Checked() != action.Checked())
+  if (Checked() != action.Checked()) {
     SetProp(TPeerProperty::Checked, FChecked, action.Checked() ? 1 : 0);
+    ShowCheck(action.Checked());
+  }
 }
 
 void TRadioButton::SetChecked(bool checked) {
   if (Checked() == checked) return;
   SetProp(TPeerProperty::Checked, FChecked, checked ? 1 : 0);
+  ShowCheck(checked);
   if (!checked) return;
   if (Parent())
     for (TControl* sibling : Parent()->Controls())
@@ -219,6 +292,73 @@ void TGroupButton::SetChecked(bool checked) {
   }
 }
 
+void TGroupButton::CreateParams(TWinCreateParams& params) const {
+  TRadioButton::CreateParams(params);
+  if (FIndex == 0) params.Style |= WS_GROUP;
+  const bool stop = FGroup.ItemIndex() < 0 ? FIndex == 0 : Checked();
+  if (!stop) params.Style &= ~WS_TABSTOP;
+}
+
+void TCustomRadioGroup::CreateParams(TWinCreateParams& params) const {
+  TWinControl::CreateParams(params);
+  params.ClassName = "TRadioGroup";
+  params.ClassBackground = COLOR_BTNFACE;
+  params.ExStyle |= WS_EX_CONTROLPARENT;
+  params.Bounds = FBounds;
+}
+
+void TCustomRadioGroup::WindowCreated() { ArrangeButtons(); }
+
+void TCustomRadioGroup::ChildWindowsCreated() {
+  // The frame goes below the items: it is the last window made inside the group, and it
+  // clips them out, so its painting never covers them.
+  const TRect r = BoundsRect();
+  TCreateParams frame;
+  frame.ClassName = "BUTTON";
+  frame.Text = Caption;
+  frame.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
+  frame.Bounds = {0, 0, r.Right - r.Left, r.Bottom - r.Top};
+  frame.Parent = Handle();
+  frame.Id = 0xFFFF;  // IDC_STATIC: a frame is never asked for by its id
+  FFrame = Ports()->Windows.CreateWindowFrom(frame, nullptr);
+  if (!FFrame) throw std::runtime_error("Error creating window");
+  if (Font()) Ports()->Controls.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
+}
+
+TWnd TCustomRadioGroup::TabStopButton() const {
+  const std::int32_t index = ItemIndex();
+  for (const TGroupButton* b : FButtons)
+    if (b->FIndex == (index < 0 ? 0 : index)) return b->Handle();
+  return 0;
+}
+
+void TCustomRadioGroup::ArrangeButtons() {
+  if (FButtons.empty()) return;
+  const TRect r = BoundsRect();
+  const int width = r.Right - r.Left, height = r.Bottom - r.Top;
+  const int fontHeight = Ports()->Controls.FontHeight(Font());
+  const int count = static_cast<int>(FButtons.size());
+  // Below the caption and above the frame's bottom edge, each item gets an equal share; what
+  // does not divide evenly is split above and below.
+  const int room = height - fontHeight - 5;
+  const int itemHeight = room / count;
+  const int top = fontHeight + 1 + (room % count) / 2;
+  for (int i = 0; i < count; ++i)
+    FButtons[static_cast<std::size_t>(i)]->SetBounds({8, top + i * itemHeight, width - 2, top + (i + 1) * itemHeight});
+}
+
+void TCustomRadioGroup::ShowItemIndex() {
+  const std::int32_t index = ItemIndex();
+  for (TGroupButton* b : FButtons) {
+    if (!b->Handle()) continue;
+    IControls& controls = Ports()->Controls;
+    b->ShowCheck(b->FIndex == index);
+    const bool stop = index < 0 ? b->FIndex == 0 : b->FIndex == index;
+    const std::uint32_t style = controls.GetStyle(b->Handle());
+    controls.SetStyle(b->Handle(), stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
 void TCustomRadioGroup::SetItems(std::vector<std::string> items) {
   for (TGroupButton* b : FButtons) DestroyComponent(*b);
   FButtons.clear();
@@ -237,4 +377,16 @@ void TCustomRadioGroup::SetItemIndex(std::int32_t index) {
   if (index < -1) index = -1;
   if (index >= count) index = count - 1;
   SetProp(TPeerProperty::ItemIndex, FItemIndex, index);
+  ShowItemIndex();
+}
+
+void TLabel::CreateParams(TWinCreateParams& params) const {
+  TWinControl::CreateParams(params);
+  params.ClassName = "STATIC";
+  params.SystemClass = true;
+  params.Text = Caption;
+  params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT;
+  // As large as the text: labels stand close to each other and to their fields.
+  const TPoint extent = Ports()->Controls.TextExtent(Font(), Caption);
+  params.Bounds = {FBounds.Left, FBounds.Top, FBounds.Left + extent.x, FBounds.Top + extent.y};
 }

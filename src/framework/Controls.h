@@ -122,6 +122,16 @@ public:
   // Makes the window again with the current create parameters, keeping the focus on it.
   void RecreateWnd();
   TWnd Handle() const { return FHandle; }
+  // The control id the window was made with (0 for a top-level window).
+  std::uint32_t ControlId() const { return FId; }
+
+  // In the parent's client area; the window's own while there is one.
+  TRect BoundsRect() const;
+  void SetBounds(const TRect& bounds);
+  // The font the window shows (0: the parent's, or the system font); the caller keeps it
+  // alive. A child without one of its own takes its parent's when its window is made.
+  TFontHandle Font() const { return FFont; }
+  void SetFont(TFontHandle font);
 
 protected:
   // What the window is made of. The base gives a visible child of our class "TWinControl"
@@ -130,6 +140,8 @@ protected:
   // The window exists (its children's not yet): the control sets it up and moves its state
   // into it.
   virtual void WindowCreated() {}
+  // The children's windows exist too.
+  virtual void ChildWindowsCreated() {}
   // The window is going (at its WM_DESTROY, while it still exists): the control takes its
   // state back out of it.
   virtual void WindowDestroying() {}
@@ -148,6 +160,18 @@ protected:
   const TControlPorts* Ports() const { return FPorts ? &*FPorts : nullptr; }
   // The window is being destroyed by DestroyHandle, the control's own or a parent's.
   bool HandleGoing() const;
+  // Makes the windows of the windowed children that have none yet, in the order they were
+  // added (for children added after this control's window was made).
+  void CreateChildHandles();
+  // Every windowed child's bounds multiplied by numerator / denominator (a layout made for
+  // one screen density shown on another).
+  void ScaleChildren(int numerator, int denominator);
+  // The font changed while the window exists (it has been sent WM_SETFONT).
+  virtual void FontChanged() {}
+  // The windowed children.
+  const std::vector<TControl*>& WindowedControls() const { return FWindowed; }
+
+  TRect FBounds;
 
 private:
   friend class TControl;
@@ -171,6 +195,8 @@ private:
   std::optional<TControlPorts> FPorts;
   TWnd FHandle = 0;
   TWnd FParentWindow = 0;
+  TFontHandle FFont = 0;
+  std::uint32_t FId = 0;
   bool FSystemClass = false;
   bool FGoing = false;
 };
@@ -197,11 +223,14 @@ public:
   virtual void ActionDestroyed(TAction& action) = 0;
 };
 
+// A control of the system's "BUTTON" class: push button, check box, radio button.
 class TButtonControl : public TWinControl, public IActionClient {
 public:
   using TWinControl::TWinControl;
   ~TButtonControl() override;
   std::string Caption;
+  // The caption, also on the window once there is one.
+  void SetCaption(const std::string& caption);
   void SetAction(TAction* action);
   TAction* Action() const { return FAction; }
   void Click() override;
@@ -209,6 +238,13 @@ public:
 protected:
   void ActionChanged(TAction& action) override;
   void ActionDestroyed(TAction& action) override;
+  void CreateParams(TWinCreateParams& params) const override;
+  bool NotificationReflected(std::uint32_t msg, TWParam wParam, TLParam lParam,
+                             TLResult& result) override;
+  // The user clicked the window (BN_CLICKED).
+  virtual void Clicked() { Click(); }
+  // BM_SETCHECK on the window, if there is one.
+  void ShowCheck(bool checked);
 
 private:
   TAction* FAction = nullptr;
@@ -224,6 +260,10 @@ public:
 
 protected:
   void ActionChanged(TAction& action) override;
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override { ShowCheck(Checked()); }
+  // A click toggles the box: the window's own check mark does not change by itself.
+  void Clicked() override { SetChecked(!Checked()); }
 
 private:
   std::int32_t FChecked = 0;
@@ -239,15 +279,25 @@ public:
   // notification; becoming unchecked raises nothing.
   virtual void SetChecked(bool checked);
 
+protected:
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override { ShowCheck(Checked()); }
+  void Clicked() override { SetChecked(true); }
+
 private:
   std::int32_t FChecked = 0;
 };
 
+// A push button. The default one is Enter's and answers to IDOK, the cancel one is Esc's and
+// answers to IDCANCEL, as the dialog manager expects of a dialog's buttons.
 class TButton : public TButtonControl {
 public:
   using TButtonControl::TButtonControl;
   bool Default = false;
   bool Cancel = false;
+
+protected:
+  void CreateParams(TWinCreateParams& params) const override;
 };
 
 class TCustomRadioGroup : public TWinControl {
@@ -260,10 +310,32 @@ public:
   // Clamps: below -1 is -1 (no item), at or above the item count the last item.
   void SetItemIndex(std::int32_t index);
 
+  // The frame that shows the caption (0 while there is no window); its mnemonic gives it the
+  // focus, which then steps on to TabStopButton.
+  TWnd FrameHandle() const { return FFrame; }
+  // The item the group is entered at: the checked one, or the first while none is.
+  TWnd TabStopButton() const;
+
+protected:
+  // A window of ours holding the item buttons and the group frame; the dialog manager looks
+  // inside it (WS_EX_CONTROLPARENT), so Tab stops at the checked item and the arrows move
+  // between the items.
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override;
+  void ChildWindowsCreated() override;
+  void WindowDestroying() override { FFrame = 0; }
+
 private:
+  friend class TGroupButton;
+  // The items one below the other under the caption, sharing the height evenly.
+  void ArrangeButtons();
+  // The buttons' windows show the item index: the checked one is the group's tab stop (the
+  // first one while none is checked).
+  void ShowItemIndex();
   std::vector<std::string> FItems;
   std::vector<TGroupButton*> FButtons;
   std::int32_t FItemIndex = -1;
+  TWnd FFrame = 0;
 };
 
 using TRadioGroup = TCustomRadioGroup;
@@ -275,7 +347,11 @@ public:
   bool Checked() const override { return FGroup.ItemIndex() == FIndex; }
   void SetChecked(bool checked) override;
 
+protected:
+  void CreateParams(TWinCreateParams& params) const override;
+
 private:
+  friend class TCustomRadioGroup;
   TCustomRadioGroup& FGroup;
   int FIndex;
 };
@@ -302,11 +378,17 @@ public:
   using TCustomListControl::TCustomListControl;
 };
 
-class TLabel : public TControl {
+// A line of text of the system's "STATIC" class, as wide and high as its text. Its
+// mnemonic ("&T") takes the focus to the next tab stop after it, so a label goes just before
+// the control it names (FocusControl).
+class TLabel : public TWinControl {
 public:
-  using TControl::TControl;
+  using TWinControl::TWinControl;
   std::string Caption;
   TWinControl* FocusControl = nullptr;
+
+protected:
+  void CreateParams(TWinCreateParams& params) const override;
 };
 
 class TShape : public TControl {
@@ -317,22 +399,4 @@ public:
 
 private:
   std::int32_t FColor = 0x00FFFFFF;  // clWhite
-};
-
-// A top-level window: position and outer size, read and set at once, also while hidden.
-class TCustomForm : public TWinControl {
-public:
-  using TWinControl::TWinControl;
-  std::string Caption;
-  std::int32_t Top() const { return GetProp(TPeerProperty::Top, FTop); }
-  std::int32_t Left() const { return GetProp(TPeerProperty::Left, FLeft); }
-  std::int32_t Height() const { return GetProp(TPeerProperty::Height, FHeight); }
-  std::int32_t Width() const { return GetProp(TPeerProperty::Width, FWidth); }
-  void SetTop(std::int32_t v) { SetProp(TPeerProperty::Top, FTop, v); }
-  void SetLeft(std::int32_t v) { SetProp(TPeerProperty::Left, FLeft, v); }
-  void SetHeight(std::int32_t v) { SetProp(TPeerProperty::Height, FHeight, v); }
-  void SetWidth(std::int32_t v) { SetProp(TPeerProperty::Width, FWidth, v); }
-
-private:
-  std::int32_t FTop = 0, FLeft = 0, FHeight = 0, FWidth = 0;
 };

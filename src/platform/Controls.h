@@ -79,7 +79,39 @@ constexpr std::uint8_t VK_UP = 0x26;
 constexpr std::uint8_t VK_DOWN = 0x28;
 // GetSystemMetrics
 constexpr int SM_CYBORDER = 6;
+// button styles, messages and notifications
+constexpr std::uint32_t BS_PUSHBUTTON = 0x0000;
+constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
+constexpr std::uint32_t BS_CHECKBOX = 0x0002;
+constexpr std::uint32_t BS_GROUPBOX = 0x0007;
+constexpr std::uint32_t BS_AUTORADIOBUTTON = 0x0009;
+constexpr std::uint32_t BM_SETCHECK = 0x00F1;
+constexpr TWParam BST_UNCHECKED = 0;
+constexpr TWParam BST_CHECKED = 1;
+constexpr std::uint16_t BN_CLICKED = 0;
+// static styles
+constexpr std::uint32_t SS_LEFT = 0x0000;
+// dialog navigation
+constexpr std::uint32_t WM_ACTIVATE = 0x0006;
+constexpr std::uint32_t WM_NEXTDLGCTL = 0x0028;
+constexpr std::uint32_t DM_GETDEFID = 0x0400;  // WM_USER
+constexpr TLResult DC_HASDEFID = 0x534B;
+constexpr std::uint16_t WA_INACTIVE = 0;
+constexpr std::uint32_t IDOK = 1;
+constexpr std::uint32_t IDCANCEL = 2;
+// system colours
+constexpr int COLOR_BTNFACE = 15;
+// font character sets
+constexpr std::uint8_t SHIFTJIS_CHARSET = 128;
 }  // namespace win
+
+// What CreateFontIndirect is given: a face, a height in pixels (negative: the character
+// height, as LOGFONT's lfHeight) and a character set; normal weight, upright.
+struct TFontSpec {
+  std::string Face;
+  int Height = 0;
+  std::uint8_t CharSet = 0;
+};
 
 // A paint session of one window (BeginPaint to EndPaint); coordinates are client pixels.
 class ICanvas {
@@ -165,5 +197,25 @@ public:
   virtual int FontHeight(TFontHandle font) = 0;
   // GetSystemMetrics.
   virtual int SystemMetric(int index) = 0;
+
+  // GetDeviceCaps(LOGPIXELSY) of the screen: 96 unless the user chose larger text and the
+  // program declares itself DPI-aware.
+  virtual int ScreenDpi() = 0;
+  // Whether a font family of that face name is installed (EnumFontFamiliesEx).
+  virtual bool FontFamilyExists(const std::string& face) = 0;
+  // CreateFontIndirect; 0 on failure. The caller releases it (DeleteObject).
+  virtual TFontHandle MakeFont(const TFontSpec& spec) = 0;
+  virtual void ReleaseFont(TFontHandle font) = 0;
+  // The size of one line of text in the font, "&" marking the next character's underline
+  // as a static control or a button shows it (DrawText with DT_CALCRECT | DT_SINGLELINE).
+  virtual TPoint TextExtent(TFontHandle font, const std::string& text) = 0;
+  // AdjustWindowRectEx: the outer rectangle of a top-level window (no menu) with the given
+  // styles whose client area is client.
+  virtual TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) = 0;
+  // GetWindowLong / SetWindowLong of GWL_STYLE.
+  virtual std::uint32_t GetStyle(TWnd window) = 0;
+  virtual void SetStyle(TWnd window, std::uint32_t style) = 0;
+  // IsChild: window is a descendant of parent.
+  virtual bool IsChild(TWnd parent, TWnd window) = 0;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/Environment.h"
 #include "platform/HotKeys.h"
 #include "platform/Icons.h"
@@ -25,4 +26,5 @@ struct TSystem {
   IEnvironment& Environment;
   IShell& Shell;
   IIcons& Icons;
+  IControls& Controls;
 };

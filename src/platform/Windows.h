@@ -49,6 +49,9 @@ struct TCreateParams {
   TRect Bounds;
   TWnd Parent = 0;
   std::uint32_t Id = 0;
+  // For a class of ours: the system colour (COLOR_*) its background is erased with, or -1
+  // for none. Fixed when the class is first registered.
+  int ClassBackground = -1;
 };
 
 class IMessageHandler {

@@ -9,6 +9,7 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/Form.h"
 #include "settings/IniFile.h"
 
 enum TCheckControl : std::uint8_t {

@@ -2,7 +2,6 @@
 
 #include "app/BIOS.h"
 #include "framework/FilePath.h"
-#include "framework/WindowParams.h"
 
 using namespace win;
 
@@ -12,12 +11,18 @@ TForm1::TForm1(TApplication& application, TSystem& system)
       FSystem(system),
       FController(system, FOptions, FTray) {
   Caption = application.Title();
-  FHandle = CreateHiddenWindow(FSystem.Windows, WindowClassName, Caption, *this);
-  if (FHandle) {
-    FWindowPeer = std::make_unique<TWindowPeer>(FSystem.Windows, FHandle);
-    SetPeer(FWindowPeer.get());
-  }
+  ClientWidth = 330;
+  ClientHeight = 267;
+  // Where the Japanese face is missing (most systems without Japanese support, Wine) a face
+  // with Japanese glyphs takes its place at the same height; the last one is the system's.
+  DesignFont = {"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET};
+  FallbackFaces = {"MS PGothic", "MS UI Gothic", "Meiryo UI", "Yu Gothic UI", "IPAPGothic",
+                   "IPAGothic", "VL PGothic", "Noto Sans CJK JP", "MS Shell Dlg 2"};
+  // The window first (the tray icon is owned by it), hidden and without its controls; they
+  // get their windows once they all exist, in tab order.
+  CreateFormWindow({FSystem.Windows, FSystem.Controls, FSystem.Environment}, application.Handle());
   CreateComponents();
+  CreateControlWindows();
   // As the framework does with OnCreate: an error is shown and the program goes on.
   try {
     FormCreate();
@@ -32,8 +37,7 @@ TForm1::TForm1(TApplication& application, TSystem& system)
 TForm1::~TForm1() {
   FController.Shutdown();
   DestroyComponents();
-  SetPeer(nullptr);
-  FSystem.Windows.DestroyWindow(FHandle);
+  DestroyHandle();
 }
 
 void TForm1::CreateComponents() {
@@ -46,6 +50,11 @@ void TForm1::CreateComponents() {
   };
 
   ActionList1 = &Create<TActionList>("ActionList1");
+  acSetupView = &ActionList1->Create<TAction>("acSetupView");
+  acSetupView->Category = "RMENU";
+  acSetupView->SetCaption("環境オプション(&O)...");
+  acSetupView->SetImageIndex(4);
+  acSetupView->OnExecute = [this](TComponent*) { acSetupViewExecute(); };
   acLockCtrl = &ActionList1->Create<TAction>("acLockCtrl");
   acLockCtrl->Category = "LMENU";
   acLockCtrl->SetCaption("Ctrl Key Lock");
@@ -57,30 +66,33 @@ void TForm1::CreateComponents() {
   acLockShift->SetImageIndex(FShiftImageBase);
   acLockShift->OnExecute = [this](TComponent*) { acLockShiftExecute(); };
 
-  // Labels are windowless: the settings store passes over them.
-  const auto label = [this](const char* name, const char* caption) {
+  // In tab order, which is the order the settings file keeps and the windows' z-order. The
+  // labels are no tab stops; each stands just before the field it names, so its mnemonic
+  // steps on to that field.
+  const auto bounds = [](TWinControl& c, int left, int top, int width, int height) {
+    c.SetBounds({left, top, left + width, top + height});
+  };
+  const auto label = [this](const char* name, const char* caption, int left, int top) {
     TLabel& l = Create<TLabel>(name);
     l.Caption = caption;
+    l.SetBounds({left, top, left, top});
     l.SetParent(this);
     return &l;
   };
-  Label1 = label("Label1", "クリック間隔(&T)");
-  Label3 = label("Label3", "(1秒=1000)");
-  Label2 = label("Label2", "ミリ秒");
-  Label4 = label("Label4", "ドット以内のズレは許容する");
-
-  // Windowed controls in tab order, which is the order the settings file keeps.
   ButtonClick = &Create<TRadioGroup>("ButtonClick");
   ButtonClick->Caption = "マウスボタン(&B)";
   ButtonClick->SetItems({"Left Button Click", "Right Button Click", "Wheel Button Click"});
   ButtonClick->SetItemIndex(0);
+  bounds(*ButtonClick, 8, 8, 145, 73);
   ButtonClick->SetParent(this);
 
   CtrlLock = &Create<TCheckBox>("CtrlLock");
   CtrlLock->SetAction(acLockCtrl);
+  bounds(*CtrlLock, 8, 136, 97, 17);
   CtrlLock->SetParent(this);
   ShiftLock = &Create<TCheckBox>("ShiftLock");
   ShiftLock->SetAction(acLockShift);
+  bounds(*ShiftLock, 8, 152, 97, 17);
   ShiftLock->SetParent(this);
 
   Spd = &Create<TRadioGroup>("Spd");
@@ -88,30 +100,41 @@ void TForm1::CreateComponents() {
   Spd->SetItems({"Critical (最優先：重い)", "Highest (優先度+2)", "Higher (優先度+1)",
                  "Normal (標準)", "Lower (優先度-1)", "Lowest (優先度-2)", "Idle (負荷なし)"});
   Spd->SetItemIndex(3);
+  bounds(*Spd, 160, 8, 161, 145);
   Spd->SetParent(this);
 
+  Label1 = label("Label1", "クリック間隔(&T)", 8, 88);
   IntTime = &Create<TSpEdit>("IntTime");
   IntTime->Increment = 10;
   IntTime->MinValue = 1;
   IntTime->MaxValue = 86400000;
   IntTime->SetValue(100);
+  bounds(*IntTime, 8, 104, 81, 21);
   IntTime->SetParent(this);
   Label1->FocusControl = IntTime;
+  Label3 = label("Label3", "(1秒=1000)", 96, 88);
+  Label2 = label("Label2", "ミリ秒", 96, 108);
 
   AutoStop = &Create<TCheckBox>("AutoStop");
   AutoStop->Caption = "マウスカーソルの移動で自動的にクリックを解除";
+  bounds(*AutoStop, 8, 168, 305, 17);
   AutoStop->SetParent(this);
   LockAndClick = &Create<TCheckBox>("LockAndClick");
   LockAndClick->Caption = "キーのロック時もクリック処理を行なう";
+  bounds(*LockAndClick, 8, 208, 313, 17);
   LockAndClick->SetParent(this);
 
   Button1 = &Create<TButton>("Button1");
   Button1->Caption = "OK";
   Button1->Default = true;
+  Button1->OnClick = [this](TComponent*) { Button1Click(); };
+  bounds(*Button1, 152, 232, 80, 20);
   Button1->SetParent(this);
   Button2 = &Create<TButton>("Button2");
   Button2->Caption = "キャンセル";
   Button2->Cancel = true;
+  Button2->OnClick = [this](TComponent*) { Button2Click(); };
+  bounds(*Button2, 240, 232, 80, 20);
   Button2->SetParent(this);
 
   ChkDot = &Create<TSpEdit>("ChkDot");
@@ -119,7 +142,9 @@ void TForm1::CreateComponents() {
   ChkDot->MinValue = 0;
   ChkDot->MaxValue = 99;
   ChkDot->SetValue(0);
+  bounds(*ChkDot, 24, 184, 41, 21);
   ChkDot->SetParent(this);
+  Label4 = label("Label4", "ドット以内のズレは許容する", 72, 188);
 
   // The tray images at the size the tray shows (16 × 16 at 96 dpi), then the icon with its
   // stored settings; it joins the tray as soon as IconVisible is set, with the stored Icon.
@@ -127,7 +152,7 @@ void TForm1::CreateComponents() {
   IconList->Width = IconList->Height = FSystem.Icons.SmallIconSize();
   IconList->AddIconResource("MAINICON");    // a white mouse: at rest (the program's icon)
   IconList->AddIconResource("TRAYIMAGE1");  // the mouse in a red frame: clicking
-  TrayIcon = &Create<TTrayIcon>("TrayIcon", FTrayUnit, FApplication, FHandle);
+  TrayIcon = &Create<TTrayIcon>("TrayIcon", FTrayUnit, FApplication, Handle());
   TrayIcon->SetCycleInterval(300);
   TrayIcon->SetHint("Vantrel");
   TrayIcon->Icon().LoadResource("MAINICON", IconList->Width);
@@ -159,10 +184,6 @@ void TForm1::FormCreate() {
     FHotKeyIds[i] = HotKeyManager->AddHotKey(ClickHotKeys[i]);
 }
 
-bool TForm1::Visible() const { return FSystem.Windows.IsWindowVisible(FHandle); }
-
-void TForm1::Hide() { FSystem.Windows.ShowWindow(FHandle, SW_HIDE); }
-
 void TForm1::FormCloseQuery(bool& canClose) {
   // The close box on the shown window only hides it; a close of the hidden form (exit, end
   // of session) saves.
@@ -176,6 +197,17 @@ void TForm1::FormCloseQuery(bool& canClose) {
 void TForm1::FormClose() {
   FController.Shutdown();
   HotKeyManager->ClearHotKeys();
+}
+
+void TForm1::Button1Click() {
+  Hide();
+  AutoSave->SaveIni();  // a failure is shown and passed on: the button choice stays as it was
+  FController.ApplyButtonChoice();
+}
+
+void TForm1::Button2Click() {
+  Hide();
+  AutoSave->LoadIni();
 }
 
 void TForm1::Close() {
@@ -200,18 +232,20 @@ void TForm1::acLockShiftExecute() {
   acLockShift->SetImageIndex(FShiftImageBase + (acLockShift->Checked() ? 1 : 0));
 }
 
+void TForm1::acSetupViewExecute() { Show(); }
+
 void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x, std::int32_t y) {
   FTrayPos = {x, y};
-  // The middle button will show this window (acSetupView) once the menus and actions exist.
-  (void)button;
+  if (button == TMouseButton::mbMiddle) acSetupViewExecute();
 }
 
 void TForm1::TrayIconClick() {
-  FSystem.Shell.SetForegroundWindow(FHandle);
+  FSystem.Shell.SetForegroundWindow(Handle());
   // MenuL will pop up at FTrayPos here once the menus exist.
 }
 
-TLResult TForm1::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+TLResult TForm1::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  if (window != Handle()) return TCustomForm::WndProc(window, msg, wParam, lParam);
   switch (msg) {
     case WM_CLOSE:
       Close();
@@ -238,6 +272,6 @@ TLResult TForm1::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, T
       }
       return 0;
     default:
-      return FSystem.Windows.DefaultProc(window, msg, wParam, lParam);
+      return TCustomForm::WndProc(window, msg, wParam, lParam);
   }
 }

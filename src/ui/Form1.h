@@ -9,7 +9,7 @@
 #include "click/ClickController.h"
 #include "framework/Actions.h"
 #include "framework/Application.h"
-#include "framework/WindowPeer.h"
+#include "framework/Form.h"
 #include "hotkeys/HotKeyManager.h"
 #include "settings/AutoIni.h"
 #include "tray/TrayIcon.h"
@@ -26,16 +26,11 @@ struct TTrayAnimationLink final : ITrayAnimation {
   }
 };
 
-class TForm1 : public TCustomForm, private IMessageHandler {
+class TForm1 : public TCustomForm {
 public:
-  static constexpr const char* WindowClassName = "TForm1";
-
   TForm1(TApplication& application, TSystem& system);
   ~TForm1() override;
 
-  TWnd Handle() const { return FHandle; }
-  bool Visible() const;
-  void Hide();
   // Any attempt to close: the close query decides, then FormClose, then the program ends.
   void Close();
 
@@ -43,6 +38,7 @@ public:
   TAutoIni* AutoSave = nullptr;
   THotKeyManager* HotKeyManager = nullptr;
   TActionList* ActionList1 = nullptr;
+  TAction* acSetupView = nullptr;
   TAction* acLockCtrl = nullptr;
   TAction* acLockShift = nullptr;
   TRadioGroup* ButtonClick = nullptr;
@@ -70,7 +66,10 @@ public:
   void FormCreate();
   void FormCloseQuery(bool& canClose);
   void FormClose();
+  void Button1Click();
+  void Button2Click();
   void HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t index);
+  void acSetupViewExecute();
   void acLockCtrlExecute();
   void acLockShiftExecute();
   void TrayIconMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
@@ -92,12 +91,10 @@ private:
     std::int32_t Tolerance() const override { return F.ChkDot->Value(); }
   };
 
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
   TApplication& FApplication;
   TSystem& FSystem;
-  TWnd FHandle = 0;
-  std::unique_ptr<TWindowPeer> FWindowPeer;
   // The tray's start-up (common-controls version, "TaskbarCreated") before any component.
   TTrayIconUnit FTrayUnit{FSystem};
   TTrayAnimationLink FTray;

@@ -164,7 +164,6 @@ void TSpinEdit::WindowCreated() {
   SetPeer(&*FPeer);
   controls.WriteText(Handle(), text);
   controls.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
-  if (FFont) controls.SendMessageTo(Handle(), WM_SETFONT, FFont, 0);
   UpdateEditRect();
   // The arrow pair, a child, is made after this at the place this leaves it.
   AdjustHeight();
@@ -188,17 +187,7 @@ void TSpinEdit::StoreText(const std::string& text) {
   TCustomEdit::SetText(text);
 }
 
-TRect TSpinEdit::BoundsRect() const { return Handle() ? Ports()->Controls.Bounds(Handle()) : FBounds; }
-
-void TSpinEdit::SetBounds(const TRect& bounds) {
-  FBounds = bounds;
-  if (Handle()) Ports()->Controls.MoveWindow(Handle(), bounds);
-}
-
-void TSpinEdit::SetFont(TFontHandle font) {
-  FFont = font;
-  if (!Handle()) return;
-  Ports()->Controls.SendMessageTo(Handle(), WM_SETFONT, font, 1);
+void TSpinEdit::FontChanged() {
   AdjustHeight();
   Resize();
 }
@@ -206,7 +195,7 @@ void TSpinEdit::SetFont(TFontHandle font) {
 int TSpinEdit::MinimumHeight() const {
   if (!Ports()) return 0;
   IControls& controls = Ports()->Controls;
-  return SpinLayout::MinimumHeight(controls.FontHeight(FFont), controls.FontHeight(0),
+  return SpinLayout::MinimumHeight(controls.FontHeight(Font()), controls.FontHeight(0),
                                    controls.SystemMetric(SM_CYBORDER));
 }
 
@@ -214,7 +203,7 @@ void TSpinEdit::AdjustHeight() {
   if (!AutoSize || !Handle()) return;
   IControls& controls = Ports()->Controls;
   TRect r = BoundsRect();
-  r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(FFont),
+  r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(Font()),
                                             controls.SystemMetric(SM_CYBORDER), Look3D());
   SetBounds(r);
 }

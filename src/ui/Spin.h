@@ -74,12 +74,6 @@ public:
   void CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds);
   TWnd FocusHandle() const override { return Handle(); }
   bool IsTabStop() const override { return TabStop; }
-  // In the parent's client area; the window's own while there is one.
-  TRect BoundsRect() const;
-  void SetBounds(const TRect& bounds);
-  // The font the window shows (0: the system font); the caller keeps it alive.
-  TFontHandle Font() const { return FFont; }
-  void SetFont(TFontHandle font);
   // The lowest height that shows the field's font.
   int MinimumHeight() const;
   // The edit's formatting rectangle: the client area less the arrows, one pixel taller.
@@ -90,6 +84,8 @@ protected:
   void CreateParams(TWinCreateParams& params) const override;
   void WindowCreated() override;
   void WindowDestroying() override;
+  // The height follows the font, and the arrows the height.
+  void FontChanged() override;
   TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
 private:
@@ -120,8 +116,6 @@ private:
   TSpinButton* FButton = nullptr;
   int FMaxLength = 0;
   bool FReadOnly = false;
-  TFontHandle FFont = 0;
-  TRect FBounds;
   std::optional<TEditPeer> FPeer;
   // A left press on the edit itself is giving it the focus: the caret goes where it was.
   bool FClickFocus = false;

@@ -323,6 +323,45 @@ int TFakeControls::FontHeight(TFontHandle font) {
   return it == FontHeights.end() ? SystemFontHeight : it->second;
 }
 
+TFontHandle TFakeControls::MakeFont(const TFontSpec& spec) {
+  const TFontHandle font = FNextFont++;
+  LiveFonts[font] = spec;
+  FontHeights[font] = spec.Height < 0 ? -spec.Height : spec.Height;
+  return font;
+}
+
+void TFakeControls::ReleaseFont(TFontHandle font) {
+  LiveFonts.erase(font);
+  FontHeights.erase(font);
+}
+
+TPoint TFakeControls::TextExtent(TFontHandle font, const std::string& text) {
+  int characters = 0;
+  for (const unsigned char c : text)
+    if ((c & 0xC0) != 0x80 && c != '&') ++characters;
+  const int height = FontHeight(font);
+  return {characters * height / 2, height};
+}
+
+TRect TFakeControls::WindowRectForClient(const TRect& client, std::uint32_t, std::uint32_t) {
+  return {client.Left - 3, client.Top - 23, client.Right + 3, client.Bottom + 3};
+}
+
+std::uint32_t TFakeControls::GetStyle(TWnd window) {
+  const TChild* c = Child(window);
+  return c ? c->Style : 0;
+}
+
+void TFakeControls::SetStyle(TWnd window, std::uint32_t style) {
+  if (TChild* c = Child(window)) c->Style = style;
+}
+
+bool TFakeControls::IsChild(TWnd parent, TWnd window) {
+  for (const TChild* c = Child(window); c; c = Child(c->Parent))
+    if (c->Parent == parent) return true;
+  return false;
+}
+
 const TFakeControls::TChild* TFakeControls::Child(TWnd window) const {
   auto it = FChildren.find(window);
   return it == FChildren.end() ? nullptr : &it->second;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
-#include "support/FakeSystem.h"
+#include "support/FakePorts.h"
 
 // Made, it serves the "EDIT" class of windows and keeps the state of every child window.
 class TFakeControls : public IControls, private TFakeWindows::IObserver {
@@ -45,6 +45,17 @@ public:
   bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) override;
   int FontHeight(TFontHandle font) override;
   int SystemMetric(int index) override { return index == win::SM_CYBORDER ? CyBorder : 0; }
+  int ScreenDpi() override { return Dpi; }
+  bool FontFamilyExists(const std::string& face) override { return InstalledFonts.count(face) > 0; }
+  TFontHandle MakeFont(const TFontSpec& spec) override;
+  void ReleaseFont(TFontHandle font) override;
+  // Each character (a UTF-8 sequence, "&" left out) is half the font's height wide.
+  TPoint TextExtent(TFontHandle font, const std::string& text) override;
+  // A caption 20 pixels high over a 3-pixel frame.
+  TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) override;
+  std::uint32_t GetStyle(TWnd window) override;
+  void SetStyle(TWnd window, std::uint32_t style) override;
+  bool IsChild(TWnd parent, TWnd window) override;
 
   // What WM_GETDLGCODE's lParam points to in a test: the key the dialog manager asks about.
   struct TQueriedMessage {
@@ -112,6 +123,11 @@ public:
   // Characters typed one by one, each as its key and its character.
   void TypeText(const std::string& text);
 
+  int Dpi = 96;
+  std::set<std::string> InstalledFonts{"ＭＳ Ｐゴシック"};
+  // The fonts made and not yet released, with what they were made from.
+  std::map<TFontHandle, TFontSpec> LiveFonts;
+
   std::vector<std::uint32_t> Beeps;
   char Separator = '.';
   int SystemFontHeight = 16;
@@ -140,4 +156,5 @@ private:
   };
   std::map<TBitmapHandle, TBitmap> FBitmaps;
   TBitmapHandle FNextBitmap = 0xB0000;
+  TFontHandle FNextFont = 0xF0000;
 };

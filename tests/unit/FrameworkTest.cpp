@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Actions.h"
+#include "framework/Form.h"
 #include "framework/StrToInt.h"
 
 TEST(StrToInt, DecimalOrHexBehindAPrefixWithAnOptionalSignAndNothingAfter) {
@@ -28,7 +29,7 @@ TEST(StrToInt, DecimalOrHexBehindAPrefixWithAnOptionalSignAndNothingAfter) {
 TEST(Controls, ChildrenComeWindowlessFirstThenWindowedEachInOrderAdded) {
   TCustomForm form(nullptr, "F");
   auto& a = form.Create<TCheckBox>("A");
-  auto& l1 = form.Create<TLabel>("L1");
+  auto& l1 = form.Create<TShape>("L1");
   auto& b = form.Create<TEdit>("B");
   auto& l2 = form.Create<TShape>("L2");
   for (TControl* c : std::initializer_list<TControl*>{&a, &l1, &b, &l2}) c->SetParent(&form);

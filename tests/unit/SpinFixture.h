@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Form.h"
 #include "framework/WindowParams.h"
 #include "support/FakeControls.h"
 #include "support/FakeSystem.h"
@@ -26,7 +27,7 @@ struct SpinFixture : ::testing::Test {
   };
 
   TFakeSystem sys;
-  TFakeControls controls{sys.Windows};
+  TFakeControls& controls = sys.Controls;
   TControlPorts ports{sys.Windows, controls, sys.Environment};
   TDefaultHandler plain{sys.Windows};
   TWnd form = 0;

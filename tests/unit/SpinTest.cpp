@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Controls.h"
+#include "framework/Form.h"
 #include "ui/Spin.h"
 
 namespace {

@@ -11,6 +11,7 @@
 // Prints "ok - ..." / "FAIL - ...: expected ..., got ..." lines and "N passed, M failed".
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32System.h"
+#include "framework/Form.h"
 #include "framework/WindowParams.h"
 #include "ui/Spin.h"
 

@@ -175,7 +175,9 @@ bool TWin32Controls::CanFocus(TWnd window) {
 
 TWnd TWin32Controls::NextTabStop(TWnd window, bool previous) {
   HWND h = ToHwnd(window);
-  return FromHwnd(::GetNextDlgTabItem(::GetAncestor(h, GA_ROOT), h, previous ? TRUE : FALSE));
+  HWND root = ::GetAncestor(h, GA_ROOT);
+  // Asked about the top-level window itself: its first (or last) tab stop.
+  return FromHwnd(::GetNextDlgTabItem(root, h == root ? nullptr : h, previous ? TRUE : FALSE));
 }
 
 std::int16_t TWin32Controls::GetKeyState(int vk) { return ::GetKeyState(vk); }
@@ -250,3 +252,92 @@ int TWin32Controls::FontHeight(TFontHandle font) {
 }
 
 int TWin32Controls::SystemMetric(int index) { return ::GetSystemMetrics(index); }
+
+namespace {
+// The screen's device context for a measurement, given back at the end of the scope.
+class TScreenDC {
+public:
+  TScreenDC() : FDC(::GetDC(nullptr)) {}
+  ~TScreenDC() {
+    if (FDC) ::ReleaseDC(nullptr, FDC);
+  }
+  TScreenDC(const TScreenDC&) = delete;
+  TScreenDC& operator=(const TScreenDC&) = delete;
+  HDC Get() const { return FDC; }
+
+private:
+  HDC FDC;
+};
+
+int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+}  // namespace
+
+int TWin32Controls::ScreenDpi() {
+  TScreenDC dc;
+  return dc.Get() ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
+}
+
+bool TWin32Controls::FontFamilyExists(const std::string& face) {
+  const std::wstring wide = Widen(face);
+  if (wide.empty() || wide.size() >= LF_FACESIZE) return false;
+  TScreenDC dc;
+  if (!dc.Get()) return false;
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  wide.copy(query.lfFaceName, wide.size());
+  bool found = false;
+  ::EnumFontFamiliesExW(dc.Get(), &query, FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+TFontHandle TWin32Controls::MakeFont(const TFontSpec& spec) {
+  LOGFONTW font{};
+  font.lfHeight = spec.Height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = spec.CharSet;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH;
+  // The face field holds 31 characters and the terminating zero: a longer name is cut.
+  const std::wstring face = Widen(spec.Face).substr(0, LF_FACESIZE - 1);
+  face.copy(font.lfFaceName, face.size());
+  return reinterpret_cast<TFontHandle>(::CreateFontIndirectW(&font));
+}
+
+void TWin32Controls::ReleaseFont(TFontHandle font) {
+  if (font) ::DeleteObject(reinterpret_cast<HFONT>(font));
+}
+
+TPoint TWin32Controls::TextExtent(TFontHandle font, const std::string& text) {
+  TScreenDC dc;
+  if (!dc.Get()) return {};
+  const HGDIOBJ old = font ? ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(font)) : nullptr;
+  RECT r{0, 0, 0, 0};
+  const std::wstring wide = Widen(text);
+  ::DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &r,
+              DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
+  if (old) ::SelectObject(dc.Get(), old);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+TRect TWin32Controls::WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) {
+  RECT r = ToRECT(client);
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return FromRECT(r);
+}
+
+std::uint32_t TWin32Controls::GetStyle(TWnd window) {
+  return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
+void TWin32Controls::SetStyle(TWnd window, std::uint32_t style) {
+  ::SetWindowLongW(ToHwnd(window), GWL_STYLE, static_cast<LONG>(style));
+}
+
+bool TWin32Controls::IsChild(TWnd parent, TWnd window) {
+  return ::IsChild(ToHwnd(parent), ToHwnd(window)) != 0;
+}

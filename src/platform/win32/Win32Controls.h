@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/Controls.h"
-#include "platform/win32/Win32System.h"
+
+class TWin32Windows;
 
 class TWin32Controls final : public IControls {
 public:
@@ -40,6 +41,15 @@ public:
   bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) override;
   int FontHeight(TFontHandle font) override;
   int SystemMetric(int index) override;
+  int ScreenDpi() override;
+  bool FontFamilyExists(const std::string& face) override;
+  TFontHandle MakeFont(const TFontSpec& spec) override;
+  void ReleaseFont(TFontHandle font) override;
+  TPoint TextExtent(TFontHandle font, const std::string& text) override;
+  TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) override;
+  std::uint32_t GetStyle(TWnd window) override;
+  void SetStyle(TWnd window, std::uint32_t style) override;
+  bool IsChild(TWnd parent, TWnd window) override;
 
 private:
   TWin32Windows& FWindows;

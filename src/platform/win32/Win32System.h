@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/System.h"
+#include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/SystemLibrary.h"
@@ -109,7 +110,7 @@ public:
 
 private:
   // The one registry of our window classes: RegisterClassEx on a class's first use.
-  bool RegisterOwnClass(const std::string& className);
+  bool RegisterOwnClass(const std::string& className, int background);
   // Whether the window is of a class registered here.
   bool IsOwnWindow(TWnd window) const;
   // Dialog navigation for the visible top-level window of ours that holds the focus; true
@@ -132,6 +133,7 @@ struct TWin32System {
   TWin32Environment Environment;
   TWin32Shell Shell;
   TWin32Icons Icons;
+  TWin32Controls Controls{Windows};
   TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
-                 Shell, Icons};
+                 Shell, Icons, Controls};
 };

@@ -63,7 +63,7 @@ void TWin32Windows::Report(std::exception_ptr error) noexcept {
   }
 }
 
-bool TWin32Windows::RegisterOwnClass(const std::string& className) {
+bool TWin32Windows::RegisterOwnClass(const std::string& className, int background) {
   if (FRegisteredClasses.count(className)) return true;
   const std::wstring wideClass = Widen(className);
   WNDCLASSEXW wc{};
@@ -72,6 +72,7 @@ bool TWin32Windows::RegisterOwnClass(const std::string& className) {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.lpszClassName = wideClass.c_str();
+  if (background >= 0) wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
   ATOM atom = ::RegisterClassExW(&wc);
   if (!atom) {
     if (::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
@@ -86,7 +87,7 @@ bool TWin32Windows::RegisterOwnClass(const std::string& className) {
 }
 
 TWnd TWin32Windows::CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) {
-  if (handler && !RegisterOwnClass(params.ClassName)) return 0;
+  if (handler && !RegisterOwnClass(params.ClassName, params.ClassBackground)) return 0;
   TWindowBinding binding{handler, this};
   const bool child = (params.Style & WS_CHILD) != 0;
   HWND hwnd = ::CreateWindowExW(

@@ -1,0 +1,155 @@
+#include "framework/Form.h"
+
+#include <cmath>
+
+using namespace win;
+
+std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t denominator) {
+  if (denominator == 0) return v;
+  return static_cast<std::int32_t>(std::llround(static_cast<double>(v) * numerator / denominator));
+}
+
+std::string ChooseFontFace(IControls& controls, const std::vector<std::string>& faces) {
+  for (const std::string& face : faces)
+    if (controls.FontFamilyExists(face)) return face;
+  return faces.empty() ? std::string{} : faces.back();
+}
+
+TCustomForm::~TCustomForm() {
+  DestroyHandle();
+}
+
+void TCustomForm::CreateParams(TWinCreateParams& params) const {
+  params.ClassName = Name().empty() ? "TCustomForm" : "T" + Name();
+  params.Text = Caption;
+  params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+  params.ClassBackground = COLOR_BTNFACE;
+  const int dpi = Ports() ? Ports()->Controls.ScreenDpi() : DesignPixelsPerInch;
+  const TRect client{0, 0, ScaleValue(ClientWidth, dpi, DesignPixelsPerInch),
+                     ScaleValue(ClientHeight, dpi, DesignPixelsPerInch)};
+  const TRect outer = Ports() ? Ports()->Controls.WindowRectForClient(client, params.Style, params.ExStyle)
+                              : client;
+  params.Bounds = {FLeft, FTop, FLeft + outer.Right - outer.Left, FTop + outer.Bottom - outer.Top};
+}
+
+void TCustomForm::CreateFormWindow(const TControlPorts& ports, TWnd owner) { CreateHandle(ports, owner); }
+
+void TCustomForm::WindowCreated() {
+  IControls& controls = Ports()->Controls;
+  FPixelsPerInch = controls.ScreenDpi();
+  FPeer.emplace(Ports()->Windows, Handle());
+  SetPeer(&*FPeer);
+  std::vector<std::string> faces{DesignFont.Face};
+  faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
+  FFontFace = ChooseFontFace(controls, faces);
+  TFontSpec font = DesignFont;
+  font.Face = FFontFace;
+  font.Height = ScaleValue(DesignFont.Height, FPixelsPerInch, DesignPixelsPerInch);
+  FOwnedFont = controls.MakeFont(font);
+  SetFont(FOwnedFont);
+}
+
+void TCustomForm::WindowDestroying() {
+  // Position and size stay readable once the window is gone.
+  FLeft = Left();
+  FTop = Top();
+  FWidth = Width();
+  FHeight = Height();
+  SetPeer(nullptr);
+  FPeer.reset();
+  SetFont(0);
+  Ports()->Controls.ReleaseFont(FOwnedFont);
+  FOwnedFont = 0;
+}
+
+void TCustomForm::CreateControlWindows() {
+  if (!Handle()) return;
+  // Once per control: a control that has a window was scaled when it got it.
+  bool unscaled = false;
+  for (TControl* c : WindowedControls())
+    if (!static_cast<TWinControl*>(c)->Handle()) unscaled = true;
+  if (unscaled && FPixelsPerInch != DesignPixelsPerInch) {
+    for (TControl* c : WindowedControls()) {
+      auto* child = static_cast<TWinControl*>(c);
+      if (child->Handle()) continue;
+      const TRect r = child->BoundsRect();
+      const auto s = [this](std::int32_t v) { return ScaleValue(v, FPixelsPerInch, DesignPixelsPerInch); };
+      child->SetBounds({s(r.Left), s(r.Top), s(r.Left) + s(r.Right - r.Left), s(r.Top) + s(r.Bottom - r.Top)});
+    }
+  }
+  CreateChildHandles();
+}
+
+bool TCustomForm::Visible() const { return Handle() && Ports()->Windows.IsWindowVisible(Handle()); }
+
+void TCustomForm::Show() {
+  if (!Handle()) return;
+  IWindows& windows = Ports()->Windows;
+  windows.ShowWindow(Handle(), SW_SHOW);
+  windows.SetWindowPos(Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // to the top
+}
+
+void TCustomForm::Hide() {
+  if (Handle()) Ports()->Windows.ShowWindow(Handle(), SW_HIDE);
+}
+
+TButton* TCustomForm::DefaultButton() const {
+  const TWnd focus = Ports()->Controls.GetFocus();
+  TButton* fallback = nullptr;
+  for (TControl* c : WindowedControls()) {
+    auto* button = dynamic_cast<TButton*>(c);
+    if (!button || !button->Handle()) continue;
+    if (button->Handle() == focus) return button;
+    if (button->Default && !fallback) fallback = button;
+  }
+  return fallback;
+}
+
+void TCustomForm::FocusFirstControl() {
+  IControls& controls = Ports()->Controls;
+  const TWnd first = controls.NextTabStop(Handle(), false);
+  if (first && first != Handle()) controls.SetFocus(first);
+}
+
+TLResult TCustomForm::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  if (window != Handle() || !Ports()) return TWinControl::WndProc(window, msg, wParam, lParam);
+  IControls& controls = Ports()->Controls;
+  switch (msg) {
+    case WM_ACTIVATE:
+      // As a dialog: the focus goes back to the control that had it, or to the first one,
+      // instead of to the frame, where the keyboard would reach no control.
+      if (LoWord(wParam) == WA_INACTIVE) {
+        const TWnd focus = controls.GetFocus();
+        if (focus && controls.IsChild(Handle(), focus)) FLastFocus = focus;
+      } else if (FLastFocus && controls.IsChild(Handle(), FLastFocus) && controls.CanFocus(FLastFocus)) {
+        controls.SetFocus(FLastFocus);
+      } else {
+        FocusFirstControl();
+      }
+      return 0;
+    case WM_NEXTDLGCTL: {
+      // A window named (lParam set), or the next or previous tab stop after the focus. A
+      // mnemonic of a label or a group frame comes as the first, then as a step to the next.
+      TWnd target = 0;
+      if (LoWord(static_cast<std::uintmax_t>(lParam))) {
+        target = static_cast<TWnd>(wParam);
+      } else {
+        const TWnd focus = controls.GetFocus();
+        target = controls.NextTabStop(focus && controls.IsChild(Handle(), focus) ? focus : Handle(), wParam != 0);
+        // A group's frame steps into its group: the frame lies below the items.
+        for (TControl* c : WindowedControls())
+          if (auto* group = dynamic_cast<TCustomRadioGroup*>(c); group && focus && group->FrameHandle() == focus)
+            target = group->TabStopButton();
+      }
+      if (target && target != Handle()) controls.SetFocus(target);
+      return 0;
+    }
+    case DM_GETDEFID:
+      if (const TButton* button = DefaultButton())
+        return static_cast<TLResult>((static_cast<std::uintmax_t>(DC_HASDEFID) << 16) |
+                                     button->ControlId());
+      return 0;
+    default:
+      return TWinControl::WndProc(window, msg, wParam, lParam);
+  }
+}
