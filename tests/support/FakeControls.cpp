@@ -242,7 +242,13 @@ TWnd TFakeControls::NextTabStop(TWnd window, bool previous) {
     if ((Child(w)->Style & WS_TABSTOP) && CanFocus(w)) stops.push_back(w);
   if (stops.empty()) return 0;
   auto it = std::find(stops.begin(), stops.end(), window);
-  if (it == stops.end()) return previous ? stops.back() : stops.front();
+  if (it == stops.end()) {
+    // From a window that is no tab stop (a label), the stops made after it, or before it.
+    if (std::find(all.begin(), all.end(), window) == all.end()) return previous ? stops.back() : stops.front();
+    const auto after = std::upper_bound(stops.begin(), stops.end(), window);
+    if (previous) return after == stops.begin() ? stops.back() : *(after - 1);
+    return after == stops.end() ? stops.front() : *after;
+  }
   const std::size_t i = static_cast<std::size_t>(it - stops.begin());
   return stops[previous ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size()];
 }
