@@ -9,77 +9,12 @@
 #include <string>
 
 #include "platform/Environment.h"
-#include "platform/Shell.h"  // the mouse message numbers
-#include "platform/Types.h"
+#include "platform/Shell.h"
+#include "platform/WinApi.h"
 #include "platform/Windows.h"
 
 using TBitmapHandle = std::uintptr_t;  // an HBITMAP's value; 0 is no bitmap
 using TFontHandle = std::uintptr_t;    // an HFONT's value; 0 is the system font
-
-namespace win {
-// edit styles
-constexpr std::uint32_t ES_LEFT = 0x0000;
-constexpr std::uint32_t ES_CENTER = 0x0001;
-constexpr std::uint32_t ES_RIGHT = 0x0002;
-constexpr std::uint32_t ES_MULTILINE = 0x0004;
-constexpr std::uint32_t ES_AUTOVSCROLL = 0x0040;
-constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
-constexpr std::uint32_t ES_READONLY = 0x0800;
-// window messages
-constexpr std::uint32_t WM_SETFOCUS = 0x0007;
-constexpr std::uint32_t WM_KILLFOCUS = 0x0008;
-constexpr std::uint32_t WM_PAINT = 0x000F;
-constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
-constexpr std::uint32_t WM_CANCELMODE = 0x001F;
-constexpr std::uint32_t WM_SETFONT = 0x0030;
-constexpr std::uint32_t WM_DRAWITEM = 0x002B;
-constexpr std::uint32_t WM_MEASUREITEM = 0x002C;
-constexpr std::uint32_t WM_NOTIFY = 0x004E;
-constexpr std::uint32_t WM_GETDLGCODE = 0x0087;
-constexpr std::uint32_t WM_KEYDOWN = 0x0100;
-constexpr std::uint32_t WM_KEYUP = 0x0101;
-constexpr std::uint32_t WM_CHAR = 0x0102;
-constexpr std::uint32_t WM_COMMAND = 0x0111;
-constexpr std::uint32_t WM_IME_COMPOSITION = 0x010F;
-constexpr std::uint32_t WM_CTLCOLORMSGBOX = 0x0132;
-constexpr std::uint32_t WM_CTLCOLOREDIT = 0x0133;
-constexpr std::uint32_t WM_CTLCOLORLISTBOX = 0x0134;
-constexpr std::uint32_t WM_CTLCOLORBTN = 0x0135;
-constexpr std::uint32_t WM_CTLCOLORDLG = 0x0136;
-constexpr std::uint32_t WM_CTLCOLORSCROLLBAR = 0x0137;
-constexpr std::uint32_t WM_CTLCOLORSTATIC = 0x0138;
-constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
-constexpr std::uint32_t WM_IME_CHAR = 0x0286;
-constexpr std::uint32_t WM_CUT = 0x0300;
-constexpr std::uint32_t WM_PASTE = 0x0302;
-// edit messages
-constexpr std::uint32_t EM_GETSEL = 0x00B0;
-constexpr std::uint32_t EM_SETSEL = 0x00B1;
-constexpr std::uint32_t EM_LIMITTEXT = 0x00C5;
-constexpr std::uint32_t EM_SETREADONLY = 0x00CF;
-// WM_GETDLGCODE answers
-constexpr TLResult DLGC_WANTARROWS = 0x0001;
-constexpr TLResult DLGC_WANTTAB = 0x0002;
-constexpr TLResult DLGC_WANTALLKEYS = 0x0004;
-constexpr TLResult DLGC_HASSETSEL = 0x0008;
-constexpr TLResult DLGC_WANTCHARS = 0x0080;
-// owner-drawn item types (DRAWITEMSTRUCT, MEASUREITEMSTRUCT)
-constexpr std::uint32_t ODT_MENU = 1;
-constexpr std::uint32_t ODT_BUTTON = 4;
-// mouse message key flags (wParam)
-constexpr TWParam MK_LBUTTON = 0x0001;
-constexpr TWParam MK_RBUTTON = 0x0002;
-constexpr TWParam MK_MBUTTON = 0x0010;
-// WM_IME_COMPOSITION: the composition is finished and its result is in the message
-constexpr TLParam GCS_RESULTSTR = 0x0800;
-// virtual keys
-constexpr std::uint8_t VK_TAB = 0x09;
-constexpr std::uint8_t VK_SPACE = 0x20;
-constexpr std::uint8_t VK_UP = 0x26;
-constexpr std::uint8_t VK_DOWN = 0x28;
-// GetSystemMetrics
-constexpr int SM_CYBORDER = 6;
-}  // namespace win
 
 // A paint session of one window (BeginPaint to EndPaint); coordinates are client pixels.
 class ICanvas {

@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace win {
-constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
-constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
-}  // namespace win
+#include "platform/WinApi.h"
 
 class IEnvironment {
 public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/WinApi.h"
 
 class IAtoms {
 public:

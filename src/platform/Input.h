@@ -3,7 +3,7 @@
 // cursor or has the focus; the calls report no failure that the program acts on.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/WinApi.h"
 
 class IInput {
 public:

@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/WinApi.h"  // the THREAD_PRIORITY_* values
+
 class IThread {
 public:
   // Destroying a thread that was never resumed discards its body without running it;

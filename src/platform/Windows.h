@@ -11,32 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/Types.h"
-
-namespace win {
-// window styles
-constexpr std::uint32_t WS_OVERLAPPED = 0x00000000;
-constexpr std::uint32_t WS_POPUP = 0x80000000;
-constexpr std::uint32_t WS_CHILD = 0x40000000;
-constexpr std::uint32_t WS_VISIBLE = 0x10000000;
-constexpr std::uint32_t WS_DISABLED = 0x08000000;
-constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000;
-constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
-constexpr std::uint32_t WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
-constexpr std::uint32_t WS_BORDER = 0x00800000;
-constexpr std::uint32_t WS_DLGFRAME = 0x00400000;
-constexpr std::uint32_t WS_SYSMENU = 0x00080000;
-constexpr std::uint32_t WS_THICKFRAME = 0x00040000;
-constexpr std::uint32_t WS_GROUP = 0x00020000;
-constexpr std::uint32_t WS_TABSTOP = 0x00010000;
-constexpr std::uint32_t WS_MINIMIZEBOX = 0x00020000;
-constexpr std::uint32_t WS_MAXIMIZEBOX = 0x00010000;
-// extended window styles
-constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
-constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;
-constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
-constexpr std::uint32_t WS_EX_CONTROLPARENT = 0x00010000;
-}  // namespace win
+#include "platform/WinApi.h"
 
 // What CreateWindowEx is given. A top-level window's bounds are in screen pixels (its parent,
 // if any, is its owner); a child's are in its parent's client area, and Id is its control id
