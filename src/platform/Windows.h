@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/OSError.h"
 #include "platform/WinApi.h"
 
 // What CreateWindowEx is given. A top-level window's bounds are in screen pixels (its parent,
@@ -83,4 +84,17 @@ public:
   // MessageBox; modal, with a message loop of its own. Returns the button pressed.
   virtual int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                              std::uint32_t flags) = 0;
+
+  // GetLastError: why the calling thread's last failed call failed (ERROR_* code). Any later
+  // call may change it, so it is asked right after the failure.
+  [[nodiscard]] virtual std::uint32_t LastError() = 0;
+  // FormatMessage(FROM_SYSTEM): the system's text for an error code, as UTF-8 and as the
+  // system words it (ending in a line break); empty when the system has none.
+  [[nodiscard]] virtual std::string ErrorMessage(std::uint32_t code) = 0;
 };
+
+// The calling thread's last failure in the windows port as an EOSError about what failed.
+inline EOSError LastWindowsError(IWindows& windows, const std::string& what) {
+  const std::uint32_t code = windows.LastError();
+  return EOSError(what, code, windows.ErrorMessage(code));
+}

@@ -1,7 +1,6 @@
 #include "tray/TrayIcon.h"
 
 #include <cstring>
-#include <stdexcept>
 
 #include "framework/WindowParams.h"
 
@@ -31,7 +30,7 @@ std::int32_t ReadFileVersionMS(IEnvironment& environment, const std::string& pat
 
 TTrayIconHandler::TTrayIconHandler(IWindows& windows) : FWindows(windows) {
   FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
-  if (!FMsgWindow) throw std::runtime_error("Cannot create the tray window");
+  if (!FMsgWindow) throw LastWindowsError(FWindows, "Cannot create the tray window");
 }
 
 TTrayIconHandler::~TTrayIconHandler() { FWindows.DestroyWindow(FMsgWindow); }
