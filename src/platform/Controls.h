@@ -39,17 +39,18 @@ public:
   // lParam (0 for a menu or an accelerator), WM_NOTIFY's NMHDR hwndFrom, WM_DRAWITEM's
   // hwndItem and WM_MEASUREITEM's control by its CtlID (GetDlgItem); 0 for an item of a menu
   // (ODT_MENU) and for any other message.
-  virtual TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
+  [[nodiscard]] virtual TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam,
+                                                TLParam lParam) = 0;
   // SendMessage: through the window's subclass hooks to its procedure, at once.
   virtual TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
   // GetWindowText / SetWindowText (WM_SETTEXT), as UTF-8.
-  virtual std::string ReadText(TWnd window) = 0;
+  [[nodiscard]] virtual std::string ReadText(TWnd window) = 0;
   virtual void WriteText(TWnd window, const std::string& text) = 0;
 
   // The window's rectangle in its parent's client coordinates.
-  virtual TRect Bounds(TWnd window) = 0;
+  [[nodiscard]] virtual TRect Bounds(TWnd window) = 0;
   // GetClientRect: left and top are 0.
-  virtual TRect ClientRect(TWnd window) = 0;
+  [[nodiscard]] virtual TRect ClientRect(TWnd window) = 0;
   // MoveWindow with repainting, in the parent's client coordinates. A change of size reaches
   // the window as WM_SIZE before this returns.
   virtual void MoveWindow(TWnd window, const TRect& bounds) = 0;
@@ -62,43 +63,44 @@ public:
 
   // GetFocus / SetFocus. The window losing the focus gets WM_KILLFOCUS, then the one
   // gaining it WM_SETFOCUS.
-  virtual TWnd GetFocus() = 0;
+  [[nodiscard]] virtual TWnd GetFocus() = 0;
   virtual void SetFocus(TWnd window) = 0;
   // Whether the window can take the focus: it and every parent up to its top-level window
   // are visible and enabled.
-  virtual bool CanFocus(TWnd window) = 0;
+  [[nodiscard]] virtual bool CanFocus(TWnd window) = 0;
   // GetNextDlgTabItem in the window's top-level window: the next tab stop after window (the
   // previous one when previous is set), in the order the controls were made; window itself
   // when it is the only one.
-  virtual TWnd NextTabStop(TWnd window, bool previous) = 0;
+  [[nodiscard]] virtual TWnd NextTabStop(TWnd window, bool previous) = 0;
   // GetKeyState: negative while the key was down when the message being handled was sent.
-  virtual std::int16_t GetKeyState(int vk) = 0;
+  [[nodiscard]] virtual std::int16_t GetKeyState(int vk) = 0;
   // WM_GETDLGCODE's lParam: the message the dialog manager asks about (a MSG); false when
   // the query names none.
-  virtual bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) = 0;
+  [[nodiscard]] virtual bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg,
+                                                TWParam& wParam) = 0;
 
   // SetCapture / ReleaseCapture / GetCapture. The window losing the capture gets
   // WM_CAPTURECHANGED with the new holder (or 0) in lParam.
   virtual void SetCapture(TWnd window) = 0;
   virtual void ReleaseCapture() = 0;
-  virtual TWnd GetCapture() = 0;
+  [[nodiscard]] virtual TWnd GetCapture() = 0;
 
   // MessageBeep(type); 0 is the default sound.
   virtual void MessageBeep(std::uint32_t type) = 0;
   // The user's locale's decimal separator (LOCALE_SDECIMAL) when it is one ASCII character,
   // else a full stop.
-  virtual char DecimalSeparator() = 0;
+  [[nodiscard]] virtual char DecimalSeparator() = 0;
 
   // LoadBitmap on the program's own module (names compare without regard to case); 0 when
   // the program has no such bitmap. The caller releases it (DeleteObject).
-  virtual TBitmapHandle LoadBitmapResource(const std::string& name) = 0;
+  [[nodiscard]] virtual TBitmapHandle LoadBitmapResource(const std::string& name) = 0;
   virtual void ReleaseBitmap(TBitmapHandle bitmap) = 0;
   // GetObject: the bitmap's size in pixels; false when it is no bitmap.
-  virtual bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) = 0;
+  [[nodiscard]] virtual bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) = 0;
   // tmHeight of the font selected into the screen's device context; for font 0, of the
   // context's default font (the system font).
-  virtual int FontHeight(TFontHandle font) = 0;
+  [[nodiscard]] virtual int FontHeight(TFontHandle font) = 0;
   // GetSystemMetrics.
-  virtual int SystemMetric(int index) = 0;
+  [[nodiscard]] virtual int SystemMetric(int index) = 0;
 };
 

@@ -40,16 +40,17 @@ public:
   // Shell_NotifyIcon(message, record): true when the shell took it. Adding an icon that is
   // there already, or changing, deleting or versioning one that is not, fails without
   // effect; so does every call while no taskbar runs.
-  virtual bool NotifyIcon(std::uint32_t message, const TNotifyIconData& data) = 0;
+  [[nodiscard]] virtual bool NotifyIcon(std::uint32_t message, const TNotifyIconData& data) = 0;
   // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
   // 0 on failure.
-  virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;
+  [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;
   // GetAsyncKeyState: negative while the key is down at this moment.
-  virtual std::int16_t GetAsyncKeyState(int vk) = 0;
+  [[nodiscard]] virtual std::int16_t GetAsyncKeyState(int vk) = 0;
   // GetDoubleClickTime: the longest time between the presses of a double-click, in ms.
-  virtual std::uint32_t GetDoubleClickTime() = 0;
+  [[nodiscard]] virtual std::uint32_t GetDoubleClickTime() = 0;
   virtual bool SetForegroundWindow(TWnd window) = 0;
   // The longest leading part of text that takes at most maxBytes bytes in the system's ANSI
   // code page, cut between characters, never inside a double-byte one.
-  virtual std::string CutToSystemBytes(const std::string& text, std::size_t maxBytes) = 0;
+  [[nodiscard]] virtual std::string CutToSystemBytes(const std::string& text,
+                                                     std::size_t maxBytes) = 0;
 };

@@ -46,7 +46,8 @@ public:
   // the first message on (WM_GETMINMAXINFO and WM_NCCREATE come before this returns). Without
   // one, the class is the system's ("EDIT", "BUTTON", ...) and so is the procedure. Returns
   // 0 on failure.
-  virtual TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) = 0;
+  [[nodiscard]] virtual TWnd CreateWindowFrom(const TCreateParams& params,
+                                              IMessageHandler* handler) = 0;
   // DestroyWindow: the window and its children; each gets WM_DESTROY, the window first.
   virtual void DestroyWindow(TWnd window) = 0;
   // DefWindowProc: the system's default handling.
@@ -54,24 +55,27 @@ public:
 
   // SetWindowSubclass / RemoveWindowSubclass / DefSubclassProc. A handler is identified by
   // its address; removing one leaves the others in place.
-  virtual bool SubclassWindow(TWnd window, IMessageHandler& hook) = 0;
+  [[nodiscard]] virtual bool SubclassWindow(TWnd window, IMessageHandler& hook) = 0;
   virtual void RemoveSubclass(TWnd window, IMessageHandler& hook) = 0;
   virtual TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
 
   // GetWindowRect: the outer rectangle in screen pixels. SetWindowPos moves and sizes at
   // once, also a hidden window.
-  virtual bool GetWindowRect(TWnd window, TRect& rect) = 0;
-  virtual bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
-                            std::int32_t height, std::uint32_t flags) = 0;
+  [[nodiscard]] virtual bool GetWindowRect(TWnd window, TRect& rect) = 0;
+  [[nodiscard]] virtual bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y,
+                                          std::int32_t width, std::int32_t height,
+                                          std::uint32_t flags) = 0;
   virtual bool ShowWindow(TWnd window, int command) = 0;
-  virtual bool IsWindowVisible(TWnd window) = 0;
+  [[nodiscard]] virtual bool IsWindowVisible(TWnd window) = 0;
 
   // SetTimer / KillTimer on a window: WM_TIMER(wParam = id) arrives every interval while the
   // thread pumps messages. Setting an id again restarts it with the new interval.
-  virtual bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
-  virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
+  [[nodiscard]] virtual bool SetTimer(TWnd window, std::uintptr_t id,
+                                      std::uint32_t milliseconds) = 0;
+  [[nodiscard]] virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
 
-  virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
+  [[nodiscard]] virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam,
+                                           TLParam lParam) = 0;
   // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code. The
   // visible top-level window of ours that holds the focus gets dialog navigation
   // (IsDialogMessage): Tab, arrows, mnemonics, Enter and Esc work as in a dialog.
