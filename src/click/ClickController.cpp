@@ -64,7 +64,8 @@ void TClickController::Shutdown() noexcept {
 
 void TClickController::SetFixPoint() {
   TPoint p = FFixPoint;
-  FSystem.Input.GetCursorPos(p);
+  // Where the cursor cannot be read (another desktop is active) the point stays as it was.
+  (void)FSystem.Input.GetCursorPos(p);
   FFixPoint = p;
   FUseFixPoint = true;
 }

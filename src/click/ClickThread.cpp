@@ -35,7 +35,8 @@ std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& inpu
   if (!thread) throw std::runtime_error("Thread creation error");
 
   int priority = THREAD_PRIORITY_NORMAL;
-  if (PriorityOfChoice(s.PriorityChoice, priority)) thread->SetPriority(priority);
+  // A refused priority leaves the worker at the normal one; it clicks all the same.
+  if (PriorityOfChoice(s.PriorityChoice, priority)) (void)thread->SetPriority(priority);
 
   const THoldWait split = SplitInterval(s.Interval);
   self->FWaitTime = split.Wait;
@@ -47,9 +48,11 @@ std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& inpu
   self->FFixPoint = s.FixPoint;
   self->FTolerance = s.Tolerance;
 
-  input.GetCursorPos(self->FLastPos);
+  // The cursor's calls fail only while another desktop is active (a locked session); the
+  // clicks then go where the cursor is.
+  (void)input.GetCursorPos(self->FLastPos);
   if (s.UseFixPoint) {
-    input.SetCursorPos(s.FixPoint.x, s.FixPoint.y);
+    (void)input.SetCursorPos(s.FixPoint.x, s.FixPoint.y);
     self->FLastPos = s.FixPoint;
   }
   self->FThread = std::move(thread);
@@ -84,7 +87,7 @@ void AutoClicker::Execute() {
   // while clicking, and only then: an idle program must cost the system nothing.
   TTimerResolution resolution(FClock, 1);
   while (!Terminated()) {
-    FInput.GetCursorPos(FCurPos);
+    (void)FInput.GetCursorPos(FCurPos);  // unread, the last position stands: no move
     if (FAutoStop && MovedBeyondTolerance()) {
       FInput.keybd_event(VK_END, 0, 0, 0);
       FInput.keybd_event(VK_END, 0, KEYEVENTF_KEYUP, 0);
@@ -92,7 +95,7 @@ void AutoClicker::Execute() {
     }
     if (FUseFixPoint) {
       FCurPos = FFixPoint;
-      FInput.SetCursorPos(FCurPos.x, FCurPos.y);
+      (void)FInput.SetCursorPos(FCurPos.x, FCurPos.y);  // unmoved, it clicks where it is
     }
     // A press under way always ends with its release, whatever comes meanwhile.
     FInput.mouse_event(FDownFlag, FCurPos.x, FCurPos.y, 0, 0);

@@ -1,7 +1,5 @@
 #include "framework/Application.h"
 
-#include <stdexcept>
-
 #include "framework/WindowParams.h"
 
 using namespace win;
@@ -22,7 +20,7 @@ TApplication::TApplication(TSystem& system, std::string title)
     : FSystem(system), FTitle(std::move(title)) {
   FSystem.Windows.SetErrorHandler([this](std::exception_ptr e) { HandleException(e); });
   FHandle = CreateHiddenWindow(FSystem.Windows, WindowClassName, FTitle, *this);
-  if (!FHandle) throw std::runtime_error("Cannot create the application window");
+  if (!FHandle) throw LastWindowsError(FSystem.Windows, "Cannot create the application window");
 }
 
 TApplication::~TApplication() {

@@ -70,8 +70,9 @@ void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
   FSystemClass = params.SystemClass;
   // A window of our class is bound from its first message on; a system one from here on.
   const TWnd handle = ports.Windows.CreateWindowFrom(params, FSystemClass ? nullptr : &FWindowProc);
-  if (!handle) throw std::runtime_error("Error creating window");
+  if (!handle) throw LastWindowsError(ports.Windows, "Error creating window");
   if (FSystemClass && !ports.Windows.SubclassWindow(handle, FWindowProc)) {
+    // SetWindowSubclass leaves no error code to tell.
     ports.Windows.DestroyWindow(handle);
     throw std::runtime_error("Error creating window");
   }
@@ -321,7 +322,7 @@ void TCustomRadioGroup::ChildWindowsCreated() {
   frame.Parent = Handle();
   frame.Id = 0xFFFF;  // IDC_STATIC: a frame is never asked for by its id
   FFrame = Ports()->Windows.CreateWindowFrom(frame, nullptr);
-  if (!FFrame) throw std::runtime_error("Error creating window");
+  if (!FFrame) throw LastWindowsError(Ports()->Windows, "Error creating window");
   if (Font()) Ports()->Controls.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
 }
 

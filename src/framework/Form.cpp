@@ -86,7 +86,8 @@ void TCustomForm::Show() {
   if (!Handle()) return;
   IWindows& windows = Ports()->Windows;
   windows.ShowWindow(Handle(), SW_SHOW);
-  windows.SetWindowPos(Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // to the top
+  // To the top; a window that cannot be raised is still shown.
+  (void)windows.SetWindowPos(Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TCustomForm::Hide() {

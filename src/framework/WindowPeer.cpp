@@ -25,5 +25,6 @@ void TWindowPeer::SetInt(TPeerProperty property, std::int32_t value) {
     case TPeerProperty::Height: h = value; break;
     default: return;
   }
-  FWindows.SetWindowPos(FWindow, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  // A window that refuses keeps its bounds, and reading them back says so.
+  (void)FWindows.SetWindowPos(FWindow, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -30,7 +30,8 @@ std::uint16_t THotKeyManager::AddHotKey(TShortCut code) {
   // is still tried as an id.
   const std::uint16_t id = FSystem.Atoms.AddGlobalAtom(HotKeyAtomName(code));
   if (!FSystem.HotKeys.RegisterHotKey(FWindow, id, desc.Modifiers, desc.Key)) {
-    FSystem.Atoms.DeleteGlobalAtom(id);
+    // The reference taken above goes back; a failure to release it leaves nothing to do.
+    (void)FSystem.Atoms.DeleteGlobalAtom(id);
     return 0;
   }
   FHotKeys.push_back({code, id});
@@ -41,7 +42,7 @@ void THotKeyManager::ClearHotKeys() {
   while (!FHotKeys.empty()) {
     const THotKeyEntry entry = FHotKeys.back();
     (void)FSystem.HotKeys.UnregisterHotKey(FWindow, entry.Id);
-    FSystem.Atoms.DeleteGlobalAtom(entry.Id);  // also when the unregistration failed
+    (void)FSystem.Atoms.DeleteGlobalAtom(entry.Id);  // also when the unregistration failed
     FHotKeys.pop_back();
   }
 }

@@ -24,7 +24,7 @@ public:
   virtual void TimeBeginPeriod(std::uint32_t milliseconds) = 0;
   virtual void TimeEndPeriod(std::uint32_t milliseconds) = 0;
   // CreateEvent, manual reset, not set. Null when the system has no handle left.
-  virtual std::unique_ptr<IEvent> NewEvent() = 0;
+  [[nodiscard]] virtual std::unique_ptr<IEvent> NewEvent() = 0;
 };
 
 // Holds a 1 ms timer resolution for as long as it lives.

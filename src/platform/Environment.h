@@ -6,25 +6,23 @@
 #include <string>
 #include <vector>
 
-namespace win {
-constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
-constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
-}  // namespace win
+#include "platform/WinApi.h"
 
 class IEnvironment {
 public:
   virtual ~IEnvironment() = default;
   // GetVersionEx: platform id, major and minor version; false when the query failed.
-  virtual bool GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major,
-                              std::uint32_t& minor) = 0;
+  [[nodiscard]] virtual bool GetVersionInfo(std::uint32_t& platformId, std::uint32_t& major,
+                                            std::uint32_t& minor) = 0;
   // GetUserName into a buffer of 257 characters with a size of 256; false on failure.
-  virtual bool GetLogonUserName(std::string& name) = 0;
+  [[nodiscard]] virtual bool GetLogonUserName(std::string& name) = 0;
   // GetFileVersionInfoSize, then GetFileVersionInfo into a block of that size; false when
   // the file has no version resource (size 0) or it could not be read.
-  virtual bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) = 0;
+  [[nodiscard]] virtual bool GetFileVersionBlock(const std::string& path,
+                                                 std::vector<std::uint8_t>& block) = 0;
   // VerQueryValue: true with the value when the sub-block exists and its length is not 0.
   // A string value comes back as UTF-8 text without its terminating null; any other value
   // (the translation table) as its raw bytes.
-  virtual bool QueryVersionValue(const std::vector<std::uint8_t>& block,
-                                 const std::string& subBlock, std::string& value) = 0;
+  [[nodiscard]] virtual bool QueryVersionValue(const std::vector<std::uint8_t>& block,
+                                               const std::string& subBlock, std::string& value) = 0;
 };

@@ -3,15 +3,15 @@
 
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/WinApi.h"
 
 class IAtoms {
 public:
   virtual ~IAtoms() = default;
   // GlobalAddAtom: the atom of the name, its reference count raised when it exists; 0 on failure.
-  virtual std::uint16_t AddGlobalAtom(const std::string& name) = 0;
+  [[nodiscard]] virtual std::uint16_t AddGlobalAtom(const std::string& name) = 0;
   // GlobalDeleteAtom: lowers the reference count; returns 0 on success, the atom on failure.
-  virtual std::uint16_t DeleteGlobalAtom(std::uint16_t atom) = 0;
+  [[nodiscard]] virtual std::uint16_t DeleteGlobalAtom(std::uint16_t atom) = 0;
 };
 
 class IHotKeys {
@@ -19,6 +19,7 @@ public:
   virtual ~IHotKeys() = default;
   // RegisterHotKey: refused (false) when the combination is already registered by anyone.
   // Presses arrive at the window as WM_HOTKEY(wParam = id, lParam = MAKELONG(modifiers, vk)).
-  virtual bool RegisterHotKey(TWnd window, int id, std::uint32_t modifiers, std::uint32_t vk) = 0;
-  virtual bool UnregisterHotKey(TWnd window, int id) = 0;
+  [[nodiscard]] virtual bool RegisterHotKey(TWnd window, int id, std::uint32_t modifiers,
+                                            std::uint32_t vk) = 0;
+  [[nodiscard]] virtual bool UnregisterHotKey(TWnd window, int id) = 0;
 };

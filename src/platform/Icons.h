@@ -12,11 +12,11 @@ public:
   // LoadImage(program, name, IMAGE_ICON, size, size): the resource's image that best fits
   // the size, scaled when none has it; 0 when the program has no such icon. The caller
   // releases it.
-  virtual TIconHandle LoadIconResource(const std::string& name, int size) = 0;
+  [[nodiscard]] virtual TIconHandle LoadIconResource(const std::string& name, int size) = 0;
   // CopyIcon: a handle of its own to the same picture; 0 for no icon or on failure.
-  virtual TIconHandle CloneIcon(TIconHandle icon) = 0;
+  [[nodiscard]] virtual TIconHandle CloneIcon(TIconHandle icon) = 0;
   // DestroyIcon.
   virtual void ReleaseIcon(TIconHandle icon) = 0;
   // GetSystemMetrics(SM_CXSMICON): the size of a small icon, as the tray shows them.
-  virtual int SmallIconSize() = 0;
+  [[nodiscard]] virtual int SmallIconSize() = 0;
 };

@@ -3,7 +3,7 @@
 // cursor or has the focus; the calls report no failure that the program acts on.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/WinApi.h"
 
 class IInput {
 public:
@@ -15,6 +15,6 @@ public:
   virtual void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
                            std::uintptr_t extraInfo) = 0;
   // GetCursorPos leaves the point untouched when it fails (another desktop is active).
-  virtual bool GetCursorPos(TPoint& point) = 0;
-  virtual bool SetCursorPos(std::int32_t x, std::int32_t y) = 0;
+  [[nodiscard]] virtual bool GetCursorPos(TPoint& point) = 0;
+  [[nodiscard]] virtual bool SetCursorPos(std::int32_t x, std::int32_t y) = 0;
 };

@@ -14,13 +14,15 @@ public:
   // the stored value when the key exists (also when it is empty), else the default. A value
   // that does not fit comes back cut to bufferSize - 1 characters. A missing or unreadable
   // file reads as empty.
-  virtual std::string ReadIniString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, const std::string& path,
-                                    std::size_t bufferSize = 2048) = 0;
+  [[nodiscard]] virtual std::string ReadIniString(const std::string& section,
+                                                  const std::string& key,
+                                                  const std::string& defaultValue,
+                                                  const std::string& path,
+                                                  std::size_t bufferSize = 2048) = 0;
   // WritePrivateProfileString(section, key, value, path): creates the file, the section and
   // the key as needed, or replaces the value in place. False when the system refused.
-  virtual bool WriteIniString(const std::string& section, const std::string& key,
-                              const std::string& value, const std::string& path) = 0;
+  [[nodiscard]] virtual bool WriteIniString(const std::string& section, const std::string& key,
+                                            const std::string& value, const std::string& path) = 0;
   // WritePrivateProfileString(NULL, NULL, NULL, path): writes out what the system cached.
   virtual void FlushIni(const std::string& path) = 0;
 };

@@ -6,13 +6,15 @@
 #include <functional>
 #include <memory>
 
+#include "platform/WinApi.h"  // the THREAD_PRIORITY_* values
+
 class IThread {
 public:
   // Destroying a thread that was never resumed discards its body without running it;
   // destroying a resumed one only lets go of the handle.
   virtual ~IThread() = default;
   // SetThreadPriority with one of the THREAD_PRIORITY_* values.
-  virtual bool SetPriority(int priority) = 0;
+  [[nodiscard]] virtual bool SetPriority(int priority) = 0;
   virtual void Resume() = 0;
   // WaitForSingleObject on the thread: true once it has ended (its body returned and was
   // released), false when the time ran out first. Never call it from the thread itself.
@@ -23,5 +25,5 @@ class IThreads {
 public:
   virtual ~IThreads() = default;
   // Returns null when the system could not create the thread. The body must not throw.
-  virtual std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) = 0;
+  [[nodiscard]] virtual std::unique_ptr<IThread> CreateSuspended(std::function<void()> body) = 0;
 };

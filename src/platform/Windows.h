@@ -11,32 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/Types.h"
-
-namespace win {
-// window styles
-constexpr std::uint32_t WS_OVERLAPPED = 0x00000000;
-constexpr std::uint32_t WS_POPUP = 0x80000000;
-constexpr std::uint32_t WS_CHILD = 0x40000000;
-constexpr std::uint32_t WS_VISIBLE = 0x10000000;
-constexpr std::uint32_t WS_DISABLED = 0x08000000;
-constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000;
-constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
-constexpr std::uint32_t WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
-constexpr std::uint32_t WS_BORDER = 0x00800000;
-constexpr std::uint32_t WS_DLGFRAME = 0x00400000;
-constexpr std::uint32_t WS_SYSMENU = 0x00080000;
-constexpr std::uint32_t WS_THICKFRAME = 0x00040000;
-constexpr std::uint32_t WS_GROUP = 0x00020000;
-constexpr std::uint32_t WS_TABSTOP = 0x00010000;
-constexpr std::uint32_t WS_MINIMIZEBOX = 0x00020000;
-constexpr std::uint32_t WS_MAXIMIZEBOX = 0x00010000;
-// extended window styles
-constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
-constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;
-constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
-constexpr std::uint32_t WS_EX_CONTROLPARENT = 0x00010000;
-}  // namespace win
+#include "platform/OSError.h"
+#include "platform/WinApi.h"
 
 // What CreateWindowEx is given. A top-level window's bounds are in screen pixels (its parent,
 // if any, is its owner); a child's are in its parent's client area, and Id is its control id
@@ -73,7 +49,8 @@ public:
   // the first message on (WM_GETMINMAXINFO and WM_NCCREATE come before this returns). Without
   // one, the class is the system's ("EDIT", "BUTTON", ...) and so is the procedure. Returns
   // 0 on failure.
-  virtual TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) = 0;
+  [[nodiscard]] virtual TWnd CreateWindowFrom(const TCreateParams& params,
+                                              IMessageHandler* handler) = 0;
   // DestroyWindow: the window and its children; each gets WM_DESTROY, the window first.
   virtual void DestroyWindow(TWnd window) = 0;
   // DefWindowProc: the system's default handling.
@@ -81,24 +58,27 @@ public:
 
   // SetWindowSubclass / RemoveWindowSubclass / DefSubclassProc. A handler is identified by
   // its address; removing one leaves the others in place.
-  virtual bool SubclassWindow(TWnd window, IMessageHandler& hook) = 0;
+  [[nodiscard]] virtual bool SubclassWindow(TWnd window, IMessageHandler& hook) = 0;
   virtual void RemoveSubclass(TWnd window, IMessageHandler& hook) = 0;
   virtual TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
 
   // GetWindowRect: the outer rectangle in screen pixels. SetWindowPos moves and sizes at
   // once, also a hidden window.
-  virtual bool GetWindowRect(TWnd window, TRect& rect) = 0;
-  virtual bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
-                            std::int32_t height, std::uint32_t flags) = 0;
+  [[nodiscard]] virtual bool GetWindowRect(TWnd window, TRect& rect) = 0;
+  [[nodiscard]] virtual bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y,
+                                          std::int32_t width, std::int32_t height,
+                                          std::uint32_t flags) = 0;
   virtual bool ShowWindow(TWnd window, int command) = 0;
-  virtual bool IsWindowVisible(TWnd window) = 0;
+  [[nodiscard]] virtual bool IsWindowVisible(TWnd window) = 0;
 
   // SetTimer / KillTimer on a window: WM_TIMER(wParam = id) arrives every interval while the
   // thread pumps messages. Setting an id again restarts it with the new interval.
-  virtual bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
-  virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
+  [[nodiscard]] virtual bool SetTimer(TWnd window, std::uintptr_t id,
+                                      std::uint32_t milliseconds) = 0;
+  [[nodiscard]] virtual bool KillTimer(TWnd window, std::uintptr_t id) = 0;
 
-  virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
+  [[nodiscard]] virtual bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam,
+                                           TLParam lParam) = 0;
   // GetMessage/TranslateMessage/DispatchMessage until WM_QUIT; returns the quit code. The
   // visible top-level window of ours that holds the focus gets dialog navigation
   // (IsDialogMessage): Tab, arrows, mnemonics, Enter and Esc work as in a dialog.
@@ -111,4 +91,17 @@ public:
   // MessageBox; modal, with a message loop of its own. Returns the button pressed.
   virtual int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                              std::uint32_t flags) = 0;
+
+  // GetLastError: why the calling thread's last failed call failed (ERROR_* code). Any later
+  // call may change it, so it is asked right after the failure.
+  [[nodiscard]] virtual std::uint32_t LastError() = 0;
+  // FormatMessage(FROM_SYSTEM): the system's text for an error code, as UTF-8 and as the
+  // system words it (ending in a line break); empty when the system has none.
+  [[nodiscard]] virtual std::string ErrorMessage(std::uint32_t code) = 0;
 };
+
+// The calling thread's last failure in the windows port as an EOSError about what failed.
+inline EOSError LastWindowsError(IWindows& windows, const std::string& what) {
+  const std::uint32_t code = windows.LastError();
+  return EOSError(what, code, windows.ErrorMessage(code));
+}

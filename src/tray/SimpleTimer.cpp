@@ -1,7 +1,5 @@
 #include "tray/SimpleTimer.h"
 
-#include <stdexcept>
-
 #include "framework/WindowParams.h"
 
 using namespace win;
@@ -10,7 +8,7 @@ using namespace win;
 
 TSimpleTimerHandler::TSimpleTimerHandler(IWindows& windows) : FWindows(windows) {
   FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
-  if (!FMsgWindow) throw std::runtime_error("Cannot create the timer window");
+  if (!FMsgWindow) throw LastWindowsError(FWindows, "Cannot create the timer window");
 }
 
 TSimpleTimerHandler::~TSimpleTimerHandler() { FWindows.DestroyWindow(FMsgWindow); }

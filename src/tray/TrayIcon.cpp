@@ -1,7 +1,6 @@
 #include "tray/TrayIcon.h"
 
 #include <cstring>
-#include <stdexcept>
 
 #include "framework/WindowParams.h"
 
@@ -31,7 +30,7 @@ std::int32_t ReadFileVersionMS(IEnvironment& environment, const std::string& pat
 
 TTrayIconHandler::TTrayIconHandler(IWindows& windows) : FWindows(windows) {
   FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
-  if (!FMsgWindow) throw std::runtime_error("Cannot create the tray window");
+  if (!FMsgWindow) throw LastWindowsError(FWindows, "Cannot create the tray window");
 }
 
 TTrayIconHandler::~TTrayIconHandler() { FWindows.DestroyWindow(FMsgWindow); }
@@ -250,7 +249,8 @@ void TTrayIcon::SetWantEnterExitEvents(bool value) {
 void TTrayIcon::SetUseVersion5Notify(bool value) {
   FUseVersion5Notify = value;
   FNotifyRecord.uVersion = value ? NOTIFYICON_VERSION : 0;
-  FSystem.Shell.NotifyIcon(NIM_SETVERSION, FNotifyRecord);
+  // Refused while the icon is not in the tray or no taskbar runs: there is no one to tell.
+  (void)FSystem.Shell.NotifyIcon(NIM_SETVERSION, FNotifyRecord);
 }
 
 // ---- the shell --------------------------------------------------------------------------
@@ -448,7 +448,8 @@ void TTrayIcon::OpenPopupMenu() {
   FPopupMenu->PopupComponent = this;
   FPopupMenu->PopupAt(at);
   // The task switch the menu caused completes only with a message to the owner.
-  if (FOwnerWindow) FSystem.Windows.PostMessageTo(FOwnerWindow, WM_NULL, 0, 0);
+  // Only a nudge: a full queue or a window gone has no task switch to complete.
+  if (FOwnerWindow) (void)FSystem.Windows.PostMessageTo(FOwnerWindow, WM_NULL, 0, 0);
 }
 
 // ---- events -----------------------------------------------------------------------------

@@ -4,24 +4,26 @@
 
 // ---- repeat timer ---------------------------------------------------------------------
 
+// Failures of the timer's calls are let be: without a system timer (none left, or the window
+// is gone) the held button only does not repeat, and a timer that cannot be stopped is gone.
 TRepeatTimer::~TRepeatTimer() {
-  if (FEnabled) FWindows.KillTimer(FWindow, FId);
+  if (FEnabled) (void)FWindows.KillTimer(FWindow, FId);
 }
 
 void TRepeatTimer::SetEnabled(bool value) {
   if (value == FEnabled) return;
   FEnabled = value;
   if (FEnabled)
-    FWindows.SetTimer(FWindow, FId, FInterval);
+    (void)FWindows.SetTimer(FWindow, FId, FInterval);
   else
-    FWindows.KillTimer(FWindow, FId);
+    (void)FWindows.KillTimer(FWindow, FId);
 }
 
 void TRepeatTimer::SetInterval(std::uint32_t value) {
   if (value == FInterval) return;
   FInterval = value;
   // Setting the same id again replaces the system timer: the count starts over.
-  if (FEnabled) FWindows.SetTimer(FWindow, FId, FInterval);
+  if (FEnabled) (void)FWindows.SetTimer(FWindow, FId, FInterval);
 }
 
 // ---- button ---------------------------------------------------------------------------

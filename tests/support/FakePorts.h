@@ -192,6 +192,11 @@ public:
   void PostQuitMessage(int exitCode) override;
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  // The last error, as a failed CreateWindowFrom leaves it (or a test sets it), and the
+  // system's texts of those codes.
+  std::uint32_t LastError() override { return LastErrorCode; }
+  std::string ErrorMessage(std::uint32_t code) override;
+  std::uint32_t LastErrorCode = 0;
 
   // SendMessage: through the window's hooks, newest first, to its procedure.
   TLResult Send(TWnd window, std::uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
@@ -228,6 +233,11 @@ private:
   void Family(TWnd window, std::vector<TWnd>& out) const;
   TLResult CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w, TLParam l);
   TLResult Guarded(const std::function<TLResult()>& call);
+  // A failed call: sets the last error, returns no window.
+  TWnd Fail(std::uint32_t error);
+  static constexpr std::uint32_t ErrorInvalidWindowHandle = 1400;
+  static constexpr std::uint32_t ErrorCannotFindWndClass = 1407;
+  static constexpr std::uint32_t ErrorClassAlreadyExists = 1410;
 
   struct TTimer { std::uint32_t Interval; std::uint64_t Due; };
   TFakeClock& FClock;

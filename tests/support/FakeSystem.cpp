@@ -285,14 +285,14 @@ void TFakeWindows::SetErrorHandler(std::function<void(std::exception_ptr)> handl
 TWnd TFakeWindows::CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) {
   if (handler) {
     // A class of our own never takes a system class's name.
-    if (FSystemClasses.count(params.ClassName)) return 0;
+    if (FSystemClasses.count(params.ClassName)) return Fail(ErrorClassAlreadyExists);
     FRegisteredClasses.insert(params.ClassName);
   } else {
     auto it = FSystemClasses.find(params.ClassName);
-    if (it == FSystemClasses.end() || !it->second) return 0;
+    if (it == FSystemClasses.end() || !it->second) return Fail(ErrorCannotFindWndClass);
     handler = it->second;
   }
-  if (params.Parent && !FWindows.count(params.Parent)) return 0;
+  if (params.Parent && !FWindows.count(params.Parent)) return Fail(ErrorInvalidWindowHandle);
   const TWnd handle = FNextHandle;
   FNextHandle += 0x10;
   TWindow& w = FWindows[handle];
@@ -512,6 +512,20 @@ void TFakeWindows::Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam) 
 
 // A loop with nothing left to do would wait forever on a real system; here it returns -1.
 int TFakeWindows::RunMessageLoop() { return Pump() ? *FQuitCode : -1; }
+
+TWnd TFakeWindows::Fail(std::uint32_t error) {
+  LastErrorCode = error;
+  return 0;
+}
+
+std::string TFakeWindows::ErrorMessage(std::uint32_t code) {
+  switch (code) {
+    case ErrorInvalidWindowHandle: return "Invalid window handle.\r\n";
+    case ErrorCannotFindWndClass: return "Cannot find window class.\r\n";
+    case ErrorClassAlreadyExists: return "Class already exists.\r\n";
+    default: return {};
+  }
+}
 
 int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                                  std::uint32_t flags) {

@@ -4,7 +4,6 @@
 // that child's control.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -131,7 +130,14 @@ TEST_F(WinControl, AChildThatCannotBeMadeLeavesNoWindowBehind) {
   form.TopLevel = true;
   Probe("A", "EDIT", true, &form);
   Probe("B", "NoSuchSystemClass", true, &form);
-  EXPECT_THROW(form.CreateHandle(ports, 0), std::runtime_error);
+  try {
+    form.CreateHandle(ports, 0);
+    ADD_FAILURE() << "made a window of a class the system does not know";
+  } catch (const EOSError& e) {
+    // Why, as the system said it right after the failed call.
+    EXPECT_EQ(e.ErrorCode(), 1407u);  // ERROR_CANNOT_FIND_WND_CLASS
+    EXPECT_STREQ(e.what(), "Error creating window: Cannot find window class. (error 1407)");
+  }
   EXPECT_EQ(form.Handle(), 0u);
   EXPECT_EQ(sys.Windows.WindowCount(), 0u);
   EXPECT_EQ(log, (std::vector<std::string>{"made Form", "made A", "gone Form", "gone A"}));

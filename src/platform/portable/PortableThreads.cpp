@@ -4,7 +4,7 @@
 #include <future>
 #include <thread>
 
-#include "platform/Types.h"
+#include "platform/WinApi.h"
 
 void TPortableEvent::Set() {
   {

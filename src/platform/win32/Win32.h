@@ -3,6 +3,7 @@
 // UTF-16 at the W entry points.
 #pragma once
 
+#include "platform/OSError.h"
 #include "platform/System.h"
 
 #include <windows.h>
@@ -18,6 +19,16 @@ std::string FromAnsi(const std::string& ansi);
 // character without any mapping becomes "?"). Text that goes into a file kept in the ANSI
 // code page passes through this, so what is read back compares equal to what was written.
 std::string ToAnsiForm(const std::string& utf8);
+
+// FormatMessage(FROM_SYSTEM) in the user's language: the system's text for an error code, as
+// UTF-8 (ending in a line break, as the system words it); empty when the system has none.
+std::string SystemErrorMessage(DWORD code);
+// The calling thread's last error (GetLastError) as an EOSError about what failed. Called
+// right after the failed call: any later call may change the code.
+inline EOSError LastOSError(const std::string& what) {
+  const DWORD code = ::GetLastError();
+  return EOSError(what, code, SystemErrorMessage(code));
+}
 
 inline HWND ToHwnd(TWnd w) { return reinterpret_cast<HWND>(w); }
 inline TWnd FromHwnd(HWND h) { return reinterpret_cast<TWnd>(h); }

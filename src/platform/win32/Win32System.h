@@ -104,6 +104,8 @@ public:
   void PostQuitMessage(int exitCode) override;
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  std::uint32_t LastError() override;
+  std::string ErrorMessage(std::uint32_t code) override;
 
   // Called by the procedures when a handler throws: the error must not unwind into the system.
   void Report(std::exception_ptr error) noexcept;

@@ -36,3 +36,14 @@ std::string ToAnsiForm(const std::string& utf8) {
                       nullptr, nullptr);
   return FromAnsi(ansi);
 }
+
+std::string SystemErrorMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  if (n == 0 || !text) return {};
+  const std::wstring message(text, n);
+  ::LocalFree(text);
+  return Narrow(message);
+}

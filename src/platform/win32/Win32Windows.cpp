@@ -202,3 +202,7 @@ int TWin32Windows::ShowMessageBox(TWnd owner, const std::string& text, const std
                                   std::uint32_t flags) {
   return ::MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
+
+std::uint32_t TWin32Windows::LastError() { return ::GetLastError(); }
+
+std::string TWin32Windows::ErrorMessage(std::uint32_t code) { return SystemErrorMessage(code); }
