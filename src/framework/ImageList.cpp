@@ -13,3 +13,7 @@ void TImageList::GetIcon(int index, TIcon& icon) const {
   else
     icon.Assign(*FImages[static_cast<std::size_t>(index)]);
 }
+
+TIconHandle TImageList::IconHandle(int index) const {
+  return index < 0 || index >= Count() ? 0 : FImages[static_cast<std::size_t>(index)]->Handle();
+}

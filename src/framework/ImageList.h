@@ -25,6 +25,8 @@ public:
   // Puts a copy of image index into icon; an index the list does not hold gives an empty
   // icon.
   void GetIcon(int index, TIcon& icon) const;
+  // The list's own handle of image index, for drawing; 0 for an index it does not hold.
+  TIconHandle IconHandle(int index) const;
 
 private:
   IIcons& FIcons;

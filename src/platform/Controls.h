@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Environment.h"
+#include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/WinApi.h"
 #include "platform/Windows.h"
@@ -16,12 +17,19 @@
 using TBitmapHandle = std::uintptr_t;  // an HBITMAP's value; 0 is no bitmap
 using TFontHandle = std::uintptr_t;    // an HFONT's value; 0 is the system font
 
-// What CreateFontIndirect is given: a face, a height in pixels (negative: the character
-// height, as LOGFONT's lfHeight) and a character set; normal weight, upright.
+// What CreateFontIndirect is given (a LOGFONT): a face, a height in pixels (negative: the
+// character height), a character set, and the rest as LOGFONT has them.
 struct TFontSpec {
   std::string Face;
   int Height = 0;
   std::uint8_t CharSet = 0;
+  int Escapement = 0;  // tenths of a degree, anticlockwise
+  int Weight = 400;    // FW_NORMAL; 700 bold
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  std::uint8_t PitchAndFamily = 0;
+  friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
 };
 
 // A paint session of one window (BeginPaint to EndPaint); coordinates are client pixels.
@@ -37,6 +45,29 @@ public:
   virtual void DrawGlyph(TBitmapHandle bitmap, const TRect& source, int x, int y, bool enabled) = 0;
   // DrawFocusRect: the dotted focus frame, drawn by inverting (drawing it twice removes it).
   virtual void DrawFocusRect(const TRect& rect) = 0;
+
+  // The part source of bitmap at (x, y); transparent as DrawGlyph draws an enabled glyph,
+  // else every pixel.
+  virtual void DrawBitmap(TBitmapHandle bitmap, const TRect& source, int x, int y, bool transparent) = 0;
+  // FillRect with a solid brush of an RGB colour (0x00BBGGRR).
+  virtual void FillRect(const TRect& rect, std::uint32_t color) = 0;
+  // SelectObject of a font (0: the context's default); returns the one selected before.
+  virtual TFontHandle SelectFont(TFontHandle font) = 0;
+  // SetTextColor; text is drawn on a transparent background (SetBkMode TRANSPARENT).
+  virtual void SetTextColor(std::uint32_t color) = 0;
+  // GetTextExtentPoint32 of the text in the selected font.
+  [[nodiscard]] virtual TPoint TextExtent(const std::string& text) = 0;
+  // ExtTextOut(x, y, ETO_CLIPPED, clip, text) with the context's top-left alignment.
+  virtual void TextOutClipped(int x, int y, const TRect& clip, const std::string& text) = 0;
+  // DrawText of one line, vertically centred in rect, left-aligned, "&" underlining the
+  // character after it, always (never DT_HIDEPREFIX).
+  virtual void DrawCaption(const TRect& rect, const std::string& text) = 0;
+  // DrawIconEx at its natural size's place (x, y), size × size.
+  virtual void DrawIcon(TIconHandle icon, int x, int y, int size) = 0;
+  // DrawEdge(EDGE_ETCHED, BF_TOP) across rect's vertical middle: a menu's separator line.
+  virtual void DrawSeparator(const TRect& rect) = 0;
+  // DrawFrameControl(DFC_MENU, DFCS_MENUCHECK) in the text colour: a check mark in rect.
+  virtual void DrawCheckMark(const TRect& rect) = 0;
 };
 
 class IControls {

@@ -53,4 +53,9 @@ public:
   // code page, cut between characters, never inside a double-byte one.
   [[nodiscard]] virtual std::string CutToSystemBytes(const std::string& text,
                                                      std::size_t maxBytes) = 0;
+  // ShellExecute(owner, verb, file, parameters, directory, show): the file opened as the
+  // shell opens it (its associated program, the browser for an address). What the shell
+  // then does or says is its own; the result is not reported.
+  virtual void RunShellVerb(TWnd owner, const std::string& verb, const std::string& file,
+                            const std::string& parameters, const std::string& directory, int show) = 0;
 };

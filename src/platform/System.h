@@ -8,6 +8,7 @@
 #include "platform/HotKeys.h"
 #include "platform/Icons.h"
 #include "platform/Input.h"
+#include "platform/Menus.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Shell.h"
@@ -27,4 +28,5 @@ struct TSystem {
   IShell& Shell;
   IIcons& Icons;
   IControls& Controls;
+  IMenus& Menus;
 };

@@ -191,6 +191,24 @@ constexpr std::uint32_t IDOK = 1;
 constexpr std::uint32_t IDCANCEL = 2;
 // system colours
 constexpr int COLOR_BTNFACE = 15;
+// menus: owner-draw states, WM_MENUCHAR, system colours of menus
+constexpr std::uint32_t WM_MENUCHAR = 0x0120;
+constexpr std::uint32_t WM_MENUSELECT = 0x011F;
+constexpr std::uint32_t ODS_SELECTED = 0x0001;
+constexpr std::uint32_t ODS_GRAYED = 0x0002;
+constexpr std::uint32_t ODS_DISABLED = 0x0004;
+constexpr std::uint32_t ODS_CHECKED = 0x0008;
+constexpr std::uint32_t ODS_NOACCEL = 0x0100;
+constexpr TLResult MNC_IGNORE = 0;
+constexpr TLResult MNC_EXECUTE = 2;
+constexpr TLResult MNC_SELECT = 3;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int SM_CXMENUCHECK = 71;
+constexpr int SM_CYMENUCHECK = 72;
 // font character sets
 constexpr std::uint8_t SHIFTJIS_CHARSET = 128;
 

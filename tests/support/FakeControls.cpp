@@ -102,9 +102,12 @@ private:
   TFakeControls& FOwner;
 };
 
-class TFakeControls::TCanvas final : public ICanvas {
+class TFakeControls::TCanvas final : public TFakeCanvas {
 public:
-  TCanvas(TFakeControls& owner, TWnd window) : FOwner(owner), FWindow(window) {}
+  TCanvas(TFakeControls& owner, TWnd window)
+      : TFakeCanvas(owner.CanvasOps, [&owner](TFontHandle f) { return owner.FontHeight(f); }),
+        FOwner(owner),
+        FWindow(window) {}
   void DrawButtonFace(const TRect& rect, bool pressed) override {
     FOwner.Painted.push_back({TPaintOp::Face, FWindow, rect, pressed, 0, {}, true});
   }

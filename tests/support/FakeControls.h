@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "support/FakeCanvas.h"
 #include "support/FakePorts.h"
 
 // Made, it serves the "EDIT" class of windows and keeps the state of every child window.
@@ -108,6 +109,8 @@ public:
     friend bool operator==(const TPaintOp&, const TPaintOp&) = default;
   };
   std::vector<TPaintOp> Painted;
+  // Everything else drawn on the fake canvases (menus' items among them).
+  std::vector<TCanvasOp> CanvasOps;
 
   // A bitmap of the test's own, live until released.
   TBitmapHandle MakeBitmap(int width, int height);

@@ -23,6 +23,12 @@ public:
   bool SetForegroundWindow(TWnd window) override;
   // The system's ANSI code page is UTF-8 here: whole UTF-8 characters, at most maxBytes.
   std::string CutToSystemBytes(const std::string& text, std::size_t maxBytes) override;
+  // Logged as "ShellExecute <owner> <verb> <file> [<parameters>] [<directory>] <show>".
+  void RunShellVerb(TWnd owner, const std::string& verb, const std::string& file,
+                    const std::string& parameters, const std::string& directory, int show) override {
+    Log.push_back("ShellExecute " + std::to_string(owner) + " " + verb + " " + file + " [" + parameters +
+                  "] [" + directory + "] " + std::to_string(show));
+  }
 
   struct TNotifyCall {
     std::uint32_t Message;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/FakeControls.h"
+#include "support/FakeMenus.h"
 #include "support/FakePorts.h"
 
 
@@ -23,8 +24,9 @@ public:
   TFakeShell Shell{Windows};
   TFakeIcons Icons;
   TFakeControls Controls{Windows};
+  TFakeMenus Menus{Windows, Controls};
   TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
-                 Shell, Icons, Controls};
+                 Shell, Icons, Controls, Menus};
 
   // The user pressing a key combination: WM_HOTKEY is posted to the window that registered
   // it, as the system does; false when nobody holds the combination.

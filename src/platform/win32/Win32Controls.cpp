@@ -1,105 +1,13 @@
 #include "platform/win32/Win32Controls.h"
 
 #include "platform/win32/Win32.h"
+#include "platform/win32/Win32Canvas.h"
 
 #include <utility>
 
 namespace {
 
-RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-// A memory device context and the bitmap selected into it, both let go in reverse order.
-class TMemoryDC {
-public:
-  TMemoryDC(HDC like, HBITMAP bitmap) : FDC(::CreateCompatibleDC(like)) {
-    if (FDC) FOld = ::SelectObject(FDC, bitmap);
-  }
-  ~TMemoryDC() {
-    if (!FDC) return;
-    ::SelectObject(FDC, FOld);
-    ::DeleteDC(FDC);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return FDC; }
-  explicit operator bool() const { return FDC != nullptr; }
-
-private:
-  HDC FDC;
-  HGDIOBJ FOld = nullptr;
-};
-
-class TBitmapHandleOwner {
-public:
-  explicit TBitmapHandleOwner(HBITMAP bitmap) : FBitmap(bitmap) {}
-  ~TBitmapHandleOwner() {
-    if (FBitmap) ::DeleteObject(FBitmap);
-  }
-  TBitmapHandleOwner(const TBitmapHandleOwner&) = delete;
-  TBitmapHandleOwner& operator=(const TBitmapHandleOwner&) = delete;
-  HBITMAP Get() const { return FBitmap; }
-
-private:
-  HBITMAP FBitmap;
-};
-
-// PSDPxax: the brush where the mask source is black, the destination where it is white.
-constexpr DWORD ROP_BRUSH_THROUGH_MASK = 0x00B8074A;
-
-class TWin32Canvas final : public ICanvas {
-public:
-  explicit TWin32Canvas(HDC dc) : FDC(dc) {}
-
-  void DrawButtonFace(const TRect& rect, bool pressed) override {
-    RECT r = ToRECT(rect);
-    ::DrawFrameControl(FDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  }
-
-  void DrawGlyph(TBitmapHandle bitmap, const TRect& source, int x, int y, bool enabled) override {
-    auto* picture = reinterpret_cast<HBITMAP>(bitmap);
-    BITMAP info{};
-    const int w = source.Right - source.Left, h = source.Bottom - source.Top;
-    if (w <= 0 || h <= 0 || !::GetObjectW(picture, sizeof info, &info)) return;
-    TMemoryDC image(FDC, picture);
-    TBitmapHandleOwner maskBitmap(::CreateBitmap(w, h, 1, 1, nullptr));
-    if (!image || !maskBitmap.Get()) return;
-    TMemoryDC mask(FDC, maskBitmap.Get());
-    if (!mask) return;
-    // The mask: white where the picture has the colour of its lower-left pixel, black
-    // where it shows (a colour-to-mono copy turns the background colour white).
-    const COLORREF transparent = ::GetPixel(image.Get(), 0, info.bmHeight - 1);
-    ::SetBkColor(image.Get(), transparent);
-    ::BitBlt(mask.Get(), 0, 0, w, h, image.Get(), source.Left, source.Top, SRCCOPY);
-    // Mono to colour: black bits take the text colour, white bits the background colour.
-    const COLORREF oldText = ::SetTextColor(FDC, RGB(0, 0, 0));
-    const COLORREF oldBack = ::SetBkColor(FDC, RGB(255, 255, 255));
-    if (enabled) {
-      // XOR the picture in, clear where it shows, XOR it again: the background stays
-      // where the picture is transparent and the picture stands where it is not.
-      ::BitBlt(FDC, x, y, w, h, image.Get(), source.Left, source.Top, SRCINVERT);
-      ::BitBlt(FDC, x, y, w, h, mask.Get(), 0, 0, SRCAND);
-      ::BitBlt(FDC, x, y, w, h, image.Get(), source.Left, source.Top, SRCINVERT);
-    } else {
-      // The shape embossed: highlight one pixel down and right, the shadow over it.
-      const HGDIOBJ oldBrush = ::SelectObject(FDC, ::GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-      ::BitBlt(FDC, x + 1, y + 1, w, h, mask.Get(), 0, 0, ROP_BRUSH_THROUGH_MASK);
-      ::SelectObject(FDC, ::GetSysColorBrush(COLOR_BTNSHADOW));
-      ::BitBlt(FDC, x, y, w, h, mask.Get(), 0, 0, ROP_BRUSH_THROUGH_MASK);
-      ::SelectObject(FDC, oldBrush);
-    }
-    ::SetTextColor(FDC, oldText);
-    ::SetBkColor(FDC, oldBack);
-  }
-
-  void DrawFocusRect(const TRect& rect) override {
-    RECT r = ToRECT(rect);
-    ::DrawFocusRect(FDC, &r);
-  }
-
-private:
-  HDC FDC;
-};
 
 }  // namespace
 
@@ -296,12 +204,16 @@ bool TWin32Controls::FontFamilyExists(const std::string& face) {
 TFontHandle TWin32Controls::MakeFont(const TFontSpec& spec) {
   LOGFONTW font{};
   font.lfHeight = spec.Height;
-  font.lfWeight = FW_NORMAL;
+  font.lfEscapement = spec.Escapement;
+  font.lfWeight = spec.Weight;
+  font.lfItalic = spec.Italic ? 1 : 0;
+  font.lfUnderline = spec.Underline ? 1 : 0;
+  font.lfStrikeOut = spec.StrikeOut ? 1 : 0;
   font.lfCharSet = spec.CharSet;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH;
+  font.lfPitchAndFamily = spec.PitchAndFamily;
   // The face field holds 31 characters and the terminating zero: a longer name is cut.
   const std::wstring face = Widen(spec.Face).substr(0, LF_FACESIZE - 1);
   face.copy(font.lfFaceName, face.size());

@@ -81,3 +81,11 @@ void TWin32Icons::ReleaseIcon(TIconHandle icon) {
 }
 
 int TWin32Icons::SmallIconSize() { return ::GetSystemMetrics(SM_CXSMICON); }
+
+void TWin32Shell::RunShellVerb(TWnd owner, const std::string& verb, const std::string& file,
+                               const std::string& parameters, const std::string& directory, int show) {
+  // Empty parameters and directory go as none.
+  const std::wstring w[] = {Widen(verb), Widen(file), Widen(parameters), Widen(directory)};
+  ::ShellExecuteW(ToHwnd(owner), w[0].c_str(), w[1].c_str(), parameters.empty() ? nullptr : w[2].c_str(),
+                  directory.empty() ? nullptr : w[3].c_str(), show);
+}

@@ -13,6 +13,8 @@ public:
   std::uint32_t GetDoubleClickTime() override;
   bool SetForegroundWindow(TWnd window) override;
   std::string CutToSystemBytes(const std::string& text, std::size_t maxBytes) override;
+  void RunShellVerb(TWnd owner, const std::string& verb, const std::string& file,
+                    const std::string& parameters, const std::string& directory, int show) override;
 };
 
 class TWin32Icons final : public IIcons {

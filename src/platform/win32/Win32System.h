@@ -6,6 +6,7 @@
 
 #include "platform/System.h"
 #include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Menus.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/SystemLibrary.h"
@@ -136,6 +137,7 @@ struct TWin32System {
   TWin32Shell Shell;
   TWin32Icons Icons;
   TWin32Controls Controls{Windows};
+  TWin32Menus Menus;
   TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
-                 Shell, Icons, Controls};
+                 Shell, Icons, Controls, Menus};
 };

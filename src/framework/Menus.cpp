@@ -1,0 +1,271 @@
+#include "framework/Menus.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/Finally.h"
+
+using namespace win;
+
+namespace {
+// The caption as shown: "&&" is an ampersand, a single "&" only marks the next character.
+std::string ShownText(const std::string& caption) {
+  std::string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
+constexpr int ImageGap = 3;      // left of the image, and around it
+constexpr int TextGap = 8;       // between the image column and the caption
+constexpr int RightMargin = 16;  // after the caption, where a submenu's arrow goes
+constexpr int SeparatorHeight = 9;
+}  // namespace
+
+char AcceleratorOf(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
+}
+
+// ---- items ------------------------------------------------------------------------------
+
+TMenuItem::~TMenuItem() { SetAction(nullptr); }
+
+void TMenuItem::SetAction(TAction* action) {
+  if (FAction == action) return;
+  if (FAction) FAction->RemoveClient(*this);
+  FAction = action;
+  if (FAction) FAction->AddClient(*this);
+}
+
+void TMenuItem::ActionChanged(TAction& action) {
+  Caption = action.Caption();
+  ImageIndex = action.ImageIndex();
+  Checked = action.Checked();
+}
+
+void TMenuItem::ActionDestroyed(TAction& action) {
+  if (FAction == &action) FAction = nullptr;
+}
+
+TMenuItem& TMenuItem::Add(const std::string& name) {
+  TMenuItem& item = Create<TMenuItem>(name);
+  item.FParentItem = this;
+  item.FMenu = FMenu;
+  FItems.push_back(&item);
+  return item;
+}
+
+TPopupMenu* TMenuItem::Menu() const { return FMenu; }
+
+void TMenuItem::Click() {
+  // A handler of its own takes the place of the action's.
+  if (OnClick) {
+    OnClick(this);
+  } else if (FAction) {
+    FAction->Execute();
+  }
+}
+
+void TMenuItem::MeasureStandard(ICanvas& canvas, int& width, int& height) {
+  if (IsSeparator()) {
+    width = 0;
+    height = SeparatorHeight;
+    return;
+  }
+  const TImageList* images = FMenu ? FMenu->Images : nullptr;
+  const int imageSize = images ? images->Width : 0;
+  const TPoint text = canvas.TextExtent(ShownText(Caption));
+  width = ImageGap + imageSize + TextGap + text.x + RightMargin;
+  height = std::max(text.y + 6, imageSize + 2 * ImageGap);
+}
+
+void TMenuItem::DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state, bool /*topLevel*/) {
+  IMenus& menus = FMenu->Menus();
+  const bool selected = (state & ODS_SELECTED) != 0;
+  const bool disabled = (state & (ODS_GRAYED | ODS_DISABLED)) != 0 || !Enabled;
+  if (IsSeparator()) {
+    canvas.FillRect(rect, menus.SysColor(COLOR_MENU));
+    canvas.DrawSeparator({rect.Left + ImageGap, rect.Top, rect.Right - ImageGap, rect.Bottom});
+    return;
+  }
+  canvas.FillRect(rect, menus.SysColor(selected && !disabled ? COLOR_HIGHLIGHT : COLOR_MENU));
+  canvas.SetTextColor(menus.SysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+  const TImageList* images = FMenu->Images;
+  const int imageSize = images ? images->Width : 0;
+  const int height = rect.Bottom - rect.Top;
+  const TRect imageBox{rect.Left + ImageGap, rect.Top + (height - imageSize) / 2,
+                       rect.Left + ImageGap + imageSize, rect.Top + (height - imageSize) / 2 + imageSize};
+  const TIconHandle icon = images ? images->IconHandle(ImageIndex) : 0;
+  if (icon) {
+    if (Checked) {
+      // A checked item with an image: the image sits in a frame of the highlight colour.
+      const std::uint32_t frame = menus.SysColor(COLOR_HIGHLIGHT);
+      const TRect r{imageBox.Left - 2, imageBox.Top - 2, imageBox.Right + 2, imageBox.Bottom + 2};
+      canvas.FillRect({r.Left, r.Top, r.Right, r.Top + 1}, frame);
+      canvas.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, frame);
+      canvas.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, frame);
+      canvas.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, frame);
+    }
+    canvas.DrawIcon(icon, imageBox.Left, imageBox.Top, imageSize);
+  } else if (Checked) {
+    canvas.DrawCheckMark(imageSize ? imageBox : TRect{rect.Left + ImageGap, rect.Top, rect.Left + ImageGap + height, rect.Bottom});
+  }
+  // The accelerator is always underlined: the program's drawing takes no notice of
+  // ODS_NOACCEL, whatever the system's keyboard-cue setting.
+  const int textLeft = rect.Left + ImageGap + (imageSize ? imageSize : height) + TextGap;
+  canvas.DrawCaption({textLeft, rect.Top, rect.Right - ImageGap, rect.Bottom}, Caption);
+}
+
+// ---- the menu ---------------------------------------------------------------------------
+
+TPopupMenu::TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows)
+    : TCustomPopupMenu(owner, std::move(name)), FMenus(menus), FWindows(windows) {
+  FRoot = &Create<TMenuItem>("");
+  FRoot->FMenu = this;
+}
+
+TPopupMenu::~TPopupMenu() = default;
+
+bool TPopupMenu::Build(TMenuHandle menu, const std::vector<TMenuItem*>& items) {
+  std::vector<TMenuItem*> shown;
+  for (TMenuItem* item : items) {
+    if (!item->Visible) continue;
+    TMenuEntry entry;
+    entry.Caption = item->Caption;
+    entry.Separator = item->IsSeparator();
+    entry.OwnerDraw = IsOwnerDrawn();
+    entry.Checked = item->Checked;
+    entry.Default = item->Default;
+    entry.Enabled = item->Enabled;
+    FShown.push_back(item);
+    entry.Id = static_cast<std::uint32_t>(FShown.size());
+    if (!item->Items().empty()) {
+      entry.SubMenu = FMenus.CreatePopupMenu();
+      if (!entry.SubMenu || !Build(entry.SubMenu, item->Items())) return false;
+    }
+    if (!FMenus.AppendEntry(menu, entry)) {
+      if (entry.SubMenu) FMenus.DestroyMenu(entry.SubMenu);
+      return false;
+    }
+    shown.push_back(item);
+  }
+  FLevels.emplace_back(menu, std::move(shown));
+  return true;
+}
+
+TMenuItem* TPopupMenu::ShownItem(std::uint32_t id) const {
+  return id >= 1 && id <= FShown.size() ? FShown[id - 1] : nullptr;
+}
+
+void TPopupMenu::PopupAt(TPoint point) {
+  FShown.clear();
+  FLevels.clear();
+  FSelected = 0;
+  const TMenuHandle menu = FMenus.CreatePopupMenu();
+  if (!menu) return;
+  TFinally destroy{[&] {
+    FMenus.DestroyMenu(menu);
+    FLevels.clear();
+  }};
+  if (!Build(menu, Items())) return;
+  // The owner window hears the menu's questions; this menu answers them while it is open.
+  const bool hooked = OwnerWindow && FWindows.SubclassWindow(OwnerWindow, FHook);
+  std::uint32_t chosen = 0;
+  {
+    TFinally unhook{[&] {
+      if (hooked) FWindows.RemoveSubclass(OwnerWindow, FHook);
+    }};
+    chosen = FMenus.TrackPopupMenu(menu, point, OwnerWindow);
+  }
+  TMenuItem* item = ShownItem(chosen);
+  FShown.clear();
+  if (item) item->Click();
+}
+
+TLResult TPopupMenu::TOwnerHook::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  TLResult result = 0;
+  if (FMenu.MenuMessage(msg, wParam, lParam, result)) return result;
+  return FMenu.FWindows.DefSubclassProc(window, msg, wParam, lParam);
+}
+
+bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, TLResult& result) {
+  switch (msg) {
+    case WM_MEASUREITEM: {
+      TMeasureItem m;
+      if (!FMenus.ReadMeasureItem(lParam, m) || m.CtlType != ODT_MENU) return false;
+      TMenuItem* item = ShownItem(m.ItemId);
+      if (!item) return false;
+      int width = 0, height = 0;
+      FMenus.MeasureOn([&](ICanvas& canvas) {
+        canvas.SelectFont(FMenus.MenuFont());
+        item->MeasureStandard(canvas, width, height);
+        if (item->OnMeasureItem) item->OnMeasureItem(*item, canvas, width, height);
+      });
+      FMenus.WriteMeasureItem(lParam, width, height);
+      result = 1;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      TDrawItem d;
+      if (!FMenus.ReadDrawItem(lParam, d) || d.CtlType != ODT_MENU) return false;
+      TMenuItem* item = ShownItem(d.ItemId);
+      if (!item) return false;
+      FMenus.PaintOn(d.DeviceContext, [&](ICanvas& canvas) {
+        canvas.SelectFont(FMenus.MenuFont());
+        if (item->OnAdvancedDrawItem)
+          item->OnAdvancedDrawItem(*item, canvas, d.Rect, d.State);
+        else
+          item->DrawStandard(canvas, d.Rect, d.State, item->Parent() == FRoot);
+      });
+      result = 1;
+      return true;
+    }
+    case WM_MENUSELECT:
+      FSelected = LoWord(wParam);
+      return false;
+    case WM_MENUCHAR:
+      if (!IsOwnerDrawn()) return false;
+      result = MenuChar(static_cast<char16_t>(LoWord(wParam)), static_cast<TMenuHandle>(lParam));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The items of the open level whose accelerator is the character: one is chosen at once;
+// of several, the one after the highlighted item is highlighted, as the system does for
+// items with text.
+TLResult TPopupMenu::MenuChar(char16_t ch, TMenuHandle menu) {
+  if (ch == 0 || ch > 0x7F) return MNC_IGNORE << 16;
+  const char wanted = static_cast<char>(std::tolower(static_cast<int>(ch)));
+  for (const auto& [handle, items] : FLevels) {
+    if (handle != menu) continue;
+    std::vector<std::size_t> matches;
+    std::size_t current = items.size();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (ShownItem(FSelected) == items[i]) current = i;
+      if (!items[i]->IsSeparator() && items[i]->Enabled && AcceleratorOf(items[i]->Caption) == wanted)
+        matches.push_back(i);
+    }
+    if (matches.empty()) return MNC_IGNORE << 16;
+    if (matches.size() == 1) return static_cast<TLResult>((MNC_EXECUTE << 16) | matches[0]);
+    std::size_t next = matches[0];
+    for (std::size_t m : matches)
+      if (current != items.size() && m > current) {
+        next = m;
+        break;
+      }
+    return static_cast<TLResult>((MNC_SELECT << 16) | next);
+  }
+  return MNC_IGNORE << 16;
+}

@@ -1,0 +1,127 @@
+// Popup menus and their items. An item shows a caption, an image of the menu's image list,
+// a check mark, or a separator line, and runs its click: the bound action's handler or its
+// own. A menu with images is drawn by the program (owner-drawn), item by item, in the
+// standard way: the system's menu colours and font, the image or the check mark at the
+// left, the caption with its accelerator always underlined. Owner-drawn items have no text
+// the system can search, so the menu answers WM_MENUCHAR itself.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Actions.h"
+#include "framework/CustomPopupMenu.h"
+#include "framework/ImageList.h"
+#include "platform/Menus.h"
+#include "platform/Windows.h"
+
+class TMenuItem;
+class TPopupMenu;
+
+using TMenuMeasureItemEvent = std::function<void(TMenuItem& item, ICanvas& canvas, int& width, int& height)>;
+using TAdvancedMenuDrawItemEvent =
+    std::function<void(TMenuItem& item, ICanvas& canvas, const TRect& rect, std::uint32_t state)>;
+
+class TMenuItem : public TComponent, public IActionClient {
+public:
+  using TComponent::TComponent;
+  ~TMenuItem() override;
+
+  // "-" makes a separator.
+  std::string Caption;
+  int ImageIndex = -1;
+  bool Checked = false;
+  bool Visible = true;
+  bool Enabled = true;
+  bool Default = false;
+  TNotifyEvent OnClick;
+  // Raised after the standard measuring, to adjust the size.
+  TMenuMeasureItemEvent OnMeasureItem;
+  // While set, the item's drawing is left to it entirely.
+  TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
+
+  bool IsSeparator() const { return Caption == "-"; }
+  // Caption, image and checked state follow the action; the click runs its handler.
+  void SetAction(TAction* action);
+  TAction* Action() const { return FAction; }
+  // The submenu's items, in order (owned by this item).
+  const std::vector<TMenuItem*>& Items() const { return FItems; }
+  TMenuItem& Add(const std::string& name);
+  TMenuItem* Parent() const { return FParentItem; }
+  // The menu this item belongs to (through its parents).
+  TPopupMenu* Menu() const;
+
+  virtual void Click();
+  // The standard size and appearance; rect in the menu window's client area.
+  void MeasureStandard(ICanvas& canvas, int& width, int& height);
+  void DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state, bool topLevel);
+
+protected:
+  void ActionChanged(TAction& action) override;
+  void ActionDestroyed(TAction& action) override;
+
+private:
+  friend class TPopupMenu;
+  TAction* FAction = nullptr;
+  TMenuItem* FParentItem = nullptr;
+  TPopupMenu* FMenu = nullptr;
+  std::vector<TMenuItem*> FItems;
+};
+
+// The character an accelerator marks ("&O" marks 'o'), in lower case; 0 for none.
+char AcceleratorOf(const std::string& caption);
+
+class TPopupMenu : public TCustomPopupMenu {
+public:
+  TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows);
+  ~TPopupMenu() override;
+
+  // The window that owns the menu while it is open (its messages come there); the tray
+  // makes it the foreground window first.
+  TWnd OwnerWindow = 0;
+  // With images the menu is drawn by the program.
+  TImageList* Images = nullptr;
+  bool OwnerDraw = false;
+
+  const std::vector<TMenuItem*>& Items() const { return FRoot->Items(); }
+  TMenuItem& Add(const std::string& name) { return FRoot->Add(name); }
+
+  std::size_t TopItemCount() const override { return Items().size(); }
+  bool IsDefaultItem(std::size_t index) const override { return Items()[index]->Default; }
+  void ClickItem(std::size_t index) override { Items()[index]->Click(); }
+  // Makes the system menu from the items afresh (so every item is measured again), shows it
+  // and, once it has closed, runs the chosen item's click.
+  void PopupAt(TPoint point) override;
+
+  IMenus& Menus() const { return FMenus; }
+  // Owner-drawn: every item with a caption, when the menu draws itself.
+  bool IsOwnerDrawn() const { return OwnerDraw || Images != nullptr; }
+
+  // The owner window's messages while the menu is open; true when one was answered here.
+  bool MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, TLResult& result);
+
+private:
+  class TOwnerHook final : public IMessageHandler {
+  public:
+    explicit TOwnerHook(TPopupMenu& menu) : FMenu(menu) {}
+    TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+
+  private:
+    TPopupMenu& FMenu;
+  };
+  // Appends the visible items to menu, each with the id of its place in FShown.
+  bool Build(TMenuHandle menu, const std::vector<TMenuItem*>& items);
+  TMenuItem* ShownItem(std::uint32_t id) const;
+  TLResult MenuChar(char16_t ch, TMenuHandle menu);
+
+  IMenus& FMenus;
+  IWindows& FWindows;
+  TMenuItem* FRoot;
+  TOwnerHook FHook{*this};
+  // The items of the menu being shown, by id - 1, and the submenu each level is on.
+  std::vector<TMenuItem*> FShown;
+  std::vector<std::pair<TMenuHandle, std::vector<TMenuItem*>>> FLevels;
+  std::uint32_t FSelected = 0;
+};
