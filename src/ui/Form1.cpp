@@ -49,22 +49,7 @@ void TForm1::CreateComponents() {
     HotKeyManagerHotKeyPressed(hotKey, index);
   };
 
-  ActionList1 = &Create<TActionList>("ActionList1");
-  acSetupView = &ActionList1->Create<TAction>("acSetupView");
-  acSetupView->Category = "RMENU";
-  acSetupView->SetCaption("環境オプション(&O)...");
-  acSetupView->SetImageIndex(4);
-  acSetupView->OnExecute = [this](TComponent*) { acSetupViewExecute(); };
-  acLockCtrl = &ActionList1->Create<TAction>("acLockCtrl");
-  acLockCtrl->Category = "LMENU";
-  acLockCtrl->SetCaption("Ctrl Key Lock");
-  acLockCtrl->SetImageIndex(FCtrlImageBase);
-  acLockCtrl->OnExecute = [this](TComponent*) { acLockCtrlExecute(); };
-  acLockShift = &ActionList1->Create<TAction>("acLockShift");
-  acLockShift->Category = "LMENU";
-  acLockShift->SetCaption("Shift Key Lock");
-  acLockShift->SetImageIndex(FShiftImageBase);
-  acLockShift->OnExecute = [this](TComponent*) { acLockShiftExecute(); };
+  CreateActions();
 
   // In tab order, which is the order the settings file keeps and the windows' z-order. The
   // labels are no tab stops; each stands just before the field it names, so its mnemonic
@@ -158,7 +143,8 @@ void TForm1::CreateComponents() {
   TrayIcon->Icon().LoadResource("MAINICON", IconList->Width);
   TrayIcon->SetIconVisible(true);
   TrayIcon->SetIconIndex(0);
-  // MenuR joins as PopupMenu with the menus.
+  CreateMenus();
+  TrayIcon->SetPopupMenu(MenuR);
   TrayIcon->OnClick = [this](TComponent*) { TrayIconClick(); };
   TrayIcon->OnMouseDown = [this](TComponent*, TMouseButton button, TShiftState shift,
                                  std::int32_t x, std::int32_t y) {
@@ -169,6 +155,62 @@ void TForm1::CreateComponents() {
   // shows image 0 from here on), then the components hear that loading is done.
   TrayIcon->SetIconList(IconList);
   TrayIcon->Loaded();
+}
+
+void TForm1::CreateActions() {
+  ActionList1 = &Create<TActionList>("ActionList1");
+  const auto action = [this](const char* name, const char* category, const char* caption, int image,
+                             void (TForm1::*handler)()) {
+    TAction& a = ActionList1->Create<TAction>(name);
+    a.Category = category;
+    a.SetCaption(caption);
+    a.SetImageIndex(image);
+    a.OnExecute = [this, handler](TComponent*) { (this->*handler)(); };
+    return &a;
+  };
+  acSetupView = action("acSetupView", "RMENU", "環境オプション(&O)...", 4, &TForm1::acSetupViewExecute);
+  acHelpView = action("acHelpView", "RMENU", "ヘルプ表示(&H)", 3, &TForm1::acHelpViewExecute);
+  acWebLink = action("acWebLink", "RMENU", "Brindlework(&W)", 2, &TForm1::acWebLinkExecute);
+  acVerInfo = action("acVerInfo", "RMENU", "バージョン情報(&A)", 1, &TForm1::acVerInfoExecute);
+  acExit = action("acExit", "RMENU", "終了(&X)", 0, &TForm1::acExitExecute);
+  // The locks' images are their bases from here on, also while loading turns a lock on.
+  acLockCtrl = action("acLockCtrl", "LMENU", "Ctrl Key Lock", FCtrlImageBase, &TForm1::acLockCtrlExecute);
+  acLockShift = action("acLockShift", "LMENU", "Shift Key Lock", FShiftImageBase, &TForm1::acLockShiftExecute);
+}
+
+void TForm1::CreateMenus() {
+  MenuImage = &Create<TImageList>("MenuImage", FSystem.Icons);
+  MenuImage->Width = MenuImage->Height = 16;
+  for (int i = 0; i < 9; ++i) MenuImage->AddIconResource("MENUIMAGE" + std::to_string(i));
+
+  // The tray's menus are opened while the application window is the foreground window
+  // (right button) or the form's (left button): that window owns the menu.
+  MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Controls,
+                                 FApplication.Handle(), FApplication.Title());
+  MenuR->OwnerWindow = FApplication.Handle();
+  MenuR->Images = MenuImage;
+  MenuR->VerticalText = "Vantrel";
+  MenuR->VerticalFont = {"Verdana", -19, clWhite, true, true, false, false, TFontPitch::fpDefault, 0};
+  const auto item = [](TPopupMenu& menu, const char* name, TAction* action) {
+    TMenuItem& i = menu.Add(name);
+    if (action)
+      i.SetAction(action);
+    else
+      i.Caption = "-";
+  };
+  item(*MenuR, "O1", acSetupView);
+  item(*MenuR, "N1", nullptr);
+  item(*MenuR, "H1", acHelpView);
+  item(*MenuR, "W1", acWebLink);
+  item(*MenuR, "About1", acVerInfo);
+  item(*MenuR, "N2", nullptr);
+  item(*MenuR, "Exit1", acExit);
+
+  MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows);
+  MenuL->OwnerWindow = Handle();
+  MenuL->Images = MenuImage;
+  item(*MenuL, "CtrlKeyLock1", acLockCtrl);
+  item(*MenuL, "ShiftKeyLock1", acLockShift);
 }
 
 void TForm1::FormCreate() {
@@ -234,6 +276,30 @@ void TForm1::acLockShiftExecute() {
 
 void TForm1::acSetupViewExecute() { Show(); }
 
+// The shell's answer is its own to show: a missing help file is reported by the shell, or not
+// at all.
+void TForm1::acHelpViewExecute() {
+  FSystem.Shell.RunShellVerb(Handle(), "OPEN", FApplication.HelpFile, "", "", SW_SHOW);
+}
+
+void TForm1::acWebLinkExecute() {
+  FSystem.Shell.RunShellVerb(Handle(), "OPEN", MakerWebAddress, "", "", SW_SHOW);
+}
+
+// A message box has a message loop of its own, which serves the hotkeys while it is open.
+void TForm1::acVerInfoExecute() {
+  const std::string text = std::string(MakerNotice) + "\r\n\r\n" +
+                           GetVersionItem(FSystem.Environment, FSystem.Process.ModuleFileName(), 2);
+  FSystem.Windows.ShowMessageBox(Handle(), text, "情報", MB_OK | MB_ICONINFORMATION);
+}
+
+// The close comes as a message, after the menu and the tray callback that opened it have
+// returned: nothing of theirs is used once the components are gone.
+void TForm1::acExitExecute() {
+  Hide();
+  (void)FSystem.Windows.PostMessageTo(Handle(), WM_CLOSE, 0, 0);
+}
+
 void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x, std::int32_t y) {
   FTrayPos = {x, y};
   if (button == TMouseButton::mbMiddle) acSetupViewExecute();
@@ -241,7 +307,7 @@ void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x,
 
 void TForm1::TrayIconClick() {
   FSystem.Shell.SetForegroundWindow(Handle());
-  // MenuL will pop up at FTrayPos here once the menus exist.
+  MenuL->PopupAt(FTrayPos);
 }
 
 TLResult TForm1::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {

@@ -10,9 +10,11 @@
 #include "framework/Actions.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "hotkeys/HotKeyManager.h"
 #include "settings/AutoIni.h"
 #include "tray/TrayIcon.h"
+#include "ui/BarPopupMenu.h"
 #include "ui/Spin.h"
 
 // The controller's animation switch, wired to the tray icon once the icon exists.
@@ -25,6 +27,10 @@ struct TTrayAnimationLink final : ITrayAnimation {
     if (Icon) Icon->SetIconIndex(index);
   }
 };
+
+// The maker's web page (the menu's web entry) and the notice line of the About box.
+inline constexpr const char* MakerWebAddress = "https://brindlework.example/vantrel/";
+inline constexpr const char* MakerNotice = "Vantrel  Copyright (C) Brindlework";
 
 class TForm1 : public TCustomForm {
 public:
@@ -39,6 +45,10 @@ public:
   THotKeyManager* HotKeyManager = nullptr;
   TActionList* ActionList1 = nullptr;
   TAction* acSetupView = nullptr;
+  TAction* acHelpView = nullptr;
+  TAction* acWebLink = nullptr;
+  TAction* acVerInfo = nullptr;
+  TAction* acExit = nullptr;
   TAction* acLockCtrl = nullptr;
   TAction* acLockShift = nullptr;
   TRadioGroup* ButtonClick = nullptr;
@@ -56,6 +66,9 @@ public:
   TLabel* Label3 = nullptr;
   TLabel* Label4 = nullptr;
   TImageList* IconList = nullptr;
+  TImageList* MenuImage = nullptr;
+  TBarPopupMenu* MenuR = nullptr;
+  TPopupMenu* MenuL = nullptr;
   TTrayIcon* TrayIcon = nullptr;
 
   TClickController& Controller() { return FController; }
@@ -70,6 +83,10 @@ public:
   void Button2Click();
   void HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t index);
   void acSetupViewExecute();
+  void acHelpViewExecute();
+  void acWebLinkExecute();
+  void acVerInfoExecute();
+  void acExitExecute();
   void acLockCtrlExecute();
   void acLockShiftExecute();
   void TrayIconMouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
@@ -77,6 +94,8 @@ public:
 
 private:
   void CreateComponents();
+  void CreateActions();
+  void CreateMenus();
   // The options the controller reads, straight from the controls.
   struct TOptionsView final : IClickOptions {
     const TForm1& F;

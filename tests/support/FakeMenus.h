@@ -46,7 +46,6 @@ public:
     TWnd Owner;
   };
   std::vector<TShowing> Shown;
-  int MenuFontHeight = 16;
   std::map<int, std::uint32_t> Colors;
 
 private:
