@@ -104,7 +104,8 @@ def main():
     pictures = []
     for name, layers in (('mouse_rest.ico', mouse_layers), ('mouse_clicking.ico', clicking_layers)):
         images = [render(layers, size) for size in SIZES]
-        write_ico(os.path.join(here, name), images)
+        # 32 pixels and more as PNG: the exe carries both icons, and stays small.
+        write_ico(os.path.join(here, name), images, png_from=32)
         pictures.append(images)
     if args.preview:
         preview(args.preview, pictures)

@@ -95,14 +95,16 @@ def ico_image(rows):
     return header + bytes(pixels) + bytes(mask)
 
 
-def write_ico(path, images):
+def write_ico(path, images, png_from=None):
+    """An .ico of the images. Sizes of png_from pixels and more are stored as PNG, which
+    Windows reads in icons from Vista on: a fraction of the bitmap's bytes."""
     count = len(images)
     out = bytearray(struct.pack('<HHH', 0, 1, count))
     offset = 6 + 16 * count
     blobs = []
     for rows in images:
         size = len(rows)
-        blob = ico_image(rows)
+        blob = png_bytes(rows) if png_from is not None and size >= png_from else ico_image(rows)
         out += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
         blobs.append(blob)
@@ -112,7 +114,8 @@ def write_ico(path, images):
         f.write(out)
 
 
-def write_png(path, rows):
+def png_bytes(rows):
+    """An RGBA PNG of the rows."""
     height, width = len(rows), len(rows[0])
     raw = b''.join(b'\x00' + bytes(v for px in row for v in px) for row in rows)
 
@@ -123,8 +126,12 @@ def write_png(path, rows):
     png += chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0))
     png += chunk(b'IDAT', zlib.compress(raw, 9))
     png += chunk(b'IEND', b'')
+    return png
+
+
+def write_png(path, rows):
     with open(path, 'wb') as f:
-        f.write(png)
+        f.write(png_bytes(rows))
 
 
 def canvas(width, height, colour):
