@@ -28,7 +28,10 @@ TApplication::~TApplication() {
   FSystem.Windows.SetErrorHandler(nullptr);
 }
 
-int TApplication::Run() { return FSystem.Windows.RunMessageLoop(); }
+int TApplication::Run() {
+  if (ShowMainForm && MainFormHandle) (void)FSystem.Windows.ShowWindow(MainFormHandle, SW_SHOW);
+  return FSystem.Windows.RunMessageLoop();
+}
 
 void TApplication::Terminate() {
   FTerminated = true;

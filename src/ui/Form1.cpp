@@ -5,10 +5,11 @@
 
 using namespace win;
 
-TForm1::TForm1(TApplication& application, TSystem& system)
+TForm1::TForm1(TApplication& application, TSystem& system, TTrayIconUnit* unit)
     : TCustomForm(nullptr, "Form1"),
       FApplication(application),
       FSystem(system),
+      FTrayUnit(unit ? *unit : FOwnTrayUnit.emplace(system)),
       FController(system, FOptions, FTray) {
   Caption = application.Title();
   ClientWidth = 330;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "click/ClickController.h"
 #include "framework/Actions.h"
@@ -34,7 +35,9 @@ inline constexpr const char* MakerNotice = "Vantrel  Copyright (C) Brindlework";
 
 class TForm1 : public TCustomForm {
 public:
-  TForm1(TApplication& application, TSystem& system);
+  // unit: the tray's start-up, made before anything else of the program; without one the
+  // form makes its own.
+  TForm1(TApplication& application, TSystem& system, TTrayIconUnit* unit = nullptr);
   ~TForm1() override;
 
   // Any attempt to close: the close query decides, then FormClose, then the program ends.
@@ -115,7 +118,8 @@ private:
   TApplication& FApplication;
   TSystem& FSystem;
   // The tray's start-up (common-controls version, "TaskbarCreated") before any component.
-  TTrayIconUnit FTrayUnit{FSystem};
+  std::optional<TTrayIconUnit> FOwnTrayUnit;
+  TTrayIconUnit& FTrayUnit;
   TTrayAnimationLink FTray;
   TPoint FTrayPos;
   TOptionsView FOptions{*this};

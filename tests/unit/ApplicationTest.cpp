@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TrayFixture.h"
+
 #include "app/DblChkNF.h"
 #include "framework/WindowParams.h"
 #include "app/Vantrel.h"
@@ -100,4 +102,53 @@ TEST(VantrelMain, RunsUnderItsFileNameUntilTheApplicationWindowIsClosed) {
     EXPECT_FALSE(sys.Process.HasMutex("Vantrel.exe")) << "held only while running";
     EXPECT_FALSE(sys.Windows.IsWindow(sys.Windows.FindWindow("TApplication")));
   }
+}
+
+TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormThenTheLoop) {
+  TFakeSystem sys;
+  std::vector<std::string> journal;
+  // The process port, watched: what already exists when the instance check runs.
+  struct TWatchedProcess final : IProcess {
+    TFakeSystem& Sys;
+    std::vector<std::string>& Journal;
+    TWatchedProcess(TFakeSystem& s, std::vector<std::string>& j) : Sys(s), Journal(j) {}
+    std::string ModuleFileName() override { return Sys.Process.ModuleFileName(); }
+    bool MutexExists(const std::string& name) override {
+      const std::string shell = Sys.Shell.Log.empty() ? "nothing" : Sys.Shell.Log.back();
+      Journal.push_back("check: " + shell + ", " + std::to_string(Sys.Windows.WindowCount()) + " windows");
+      return Sys.Process.MutexExists(name);
+    }
+    std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override {
+      Journal.push_back("mutex " + name);
+      return Sys.Process.CreateNamedMutex(name);
+    }
+  } process(sys, journal);
+  TSystem system = sys.System;
+  TSystem watched{system.Input, system.Clock, system.Threads, system.Atoms, system.HotKeys, system.Windows,
+                  process, system.Profile, system.Environment, system.Shell, system.Icons, system.Controls,
+                  system.Menus};
+  // Once the loop runs: what the program made, then the application window is closed.
+  struct TProbe final : IMessageHandler {
+    TFakeSystem& Sys;
+    std::vector<std::string>& Journal;
+    TProbe(TFakeSystem& s, std::vector<std::string>& j) : Sys(s), Journal(j) {}
+    TLResult HandleMessage(TWnd w, std::uint32_t m, TWParam wp, TLParam lp) override {
+      if (m == WM_USER) {
+        const TWnd app = Sys.Windows.FindWindow("TApplication"), form = Sys.Windows.FindWindow("TForm1");
+        Journal.push_back(std::string("loop: ") + (app && app < form ? "application, then form" : "?") +
+                          (Sys.Windows.IsWindowVisible(form) ? ", shown" : ", hidden") + ", " +
+                          std::to_string(Sys.HotKeys.Registered().size()) + " hotkeys, " +
+                          std::to_string(Sys.Shell.IconCount()) + " icon");
+        Sys.Windows.PostMessageTo(app, WM_CLOSE, 0, 0);
+      }
+      return Sys.Windows.DefaultProc(w, m, wp, lp);
+    }
+  } probe(sys, journal);
+  sys.Windows.PostMessageTo(CreateHiddenWindow(sys.Windows, "Probe", "", probe), WM_USER, 0, 0);
+  sys.Environment.VersionInfo["comctl32.dll"]["\\"] = FixedFileInfo({6, 0});
+
+  EXPECT_EQ(VantrelMain(watched), 0);
+  EXPECT_EQ(journal, (std::vector<std::string>{"check: RegisterWindowMessage TaskbarCreated, 1 windows",
+                                               "mutex Vantrel.exe",
+                                               "loop: application, then form, hidden, 7 hotkeys, 1 icon"}));
 }
