@@ -295,6 +295,7 @@ void TGroupButton::SetChecked(bool checked) {
 
 void TGroupButton::CreateParams(TWinCreateParams& params) const {
   TRadioButton::CreateParams(params);
+  params.Style &= ~WS_CLIPSIBLINGS;  // the group's frame lies over the items
   if (FIndex == 0) params.Style |= WS_GROUP;
   const bool stop = FGroup.ItemIndex() < 0 ? FIndex == 0 : Checked();
   if (!stop) params.Style &= ~WS_TABSTOP;
@@ -308,22 +309,26 @@ void TCustomRadioGroup::CreateParams(TWinCreateParams& params) const {
   params.Bounds = FBounds;
 }
 
-void TCustomRadioGroup::WindowCreated() { ArrangeButtons(); }
-
-void TCustomRadioGroup::ChildWindowsCreated() {
-  // The frame goes below the items: it is the last window made inside the group, and it
-  // clips them out, so its painting never covers them.
+// The frame with the caption comes first, before the items: the dialog manager's search for
+// a mnemonic walks the windows in z-order from the focused one on, so from an item of the
+// group it reaches the next control with the same mnemonic rather than the group's own
+// frame, and the step after the frame's mnemonic lands on the group's item. The frame is
+// painted after the items (WS_EX_TRANSPARENT) and draws only its edge and caption; the items
+// do not clip it out, or they would clip themselves away under it.
+void TCustomRadioGroup::WindowCreated() {
   const TRect r = BoundsRect();
   TCreateParams frame;
   frame.ClassName = "BUTTON";
   frame.Text = Caption;
-  frame.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
+  frame.Style = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
+  frame.ExStyle = WS_EX_TRANSPARENT;
   frame.Bounds = {0, 0, r.Right - r.Left, r.Bottom - r.Top};
   frame.Parent = Handle();
   frame.Id = 0xFFFF;  // IDC_STATIC: a frame is never asked for by its id
   FFrame = Ports()->Windows.CreateWindowFrom(frame, nullptr);
   if (!FFrame) throw LastWindowsError(Ports()->Windows, "Error creating window");
   if (Font()) Ports()->Controls.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
+  ArrangeButtons();
 }
 
 TWnd TCustomRadioGroup::TabStopButton() const {

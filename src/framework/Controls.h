@@ -322,7 +322,6 @@ protected:
   // between the items.
   void CreateParams(TWinCreateParams& params) const override;
   void WindowCreated() override;
-  void ChildWindowsCreated() override;
   void WindowDestroying() override { FFrame = 0; }
 
 private:

@@ -137,10 +137,6 @@ TLResult TCustomForm::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
       } else {
         const TWnd focus = controls.GetFocus();
         target = controls.NextTabStop(focus && controls.IsChild(Handle(), focus) ? focus : Handle(), wParam != 0);
-        // A group's frame steps into its group: the frame lies below the items.
-        for (TControl* c : WindowedControls())
-          if (auto* group = dynamic_cast<TCustomRadioGroup*>(c); group && focus && group->FrameHandle() == focus)
-            target = group->TabStopButton();
       }
       if (target && target != Handle()) controls.SetFocus(target);
       return 0;

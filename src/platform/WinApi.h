@@ -83,6 +83,7 @@ constexpr std::uint32_t WS_MINIMIZEBOX = 0x00020000;
 constexpr std::uint32_t WS_MAXIMIZEBOX = 0x00010000;
 // extended window styles
 constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
+constexpr std::uint32_t WS_EX_TRANSPARENT = 0x00000020;
 constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;
 constexpr std::uint32_t WS_EX_CLIENTEDGE = 0x00000200;
 constexpr std::uint32_t WS_EX_CONTROLPARENT = 0x00010000;
