@@ -286,7 +286,10 @@ Clicking HomeAndEnd(const RECT& area, size_t downs, double intervalMs) {
   return c;
 }
 
-bool Shot(const wchar_t* step) {
+// The screen once the window has painted what it has pending (its paint runs now, when the
+// window is shown or changed just before).
+bool Shot(HWND form, const std::wstring& step) {
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   return SaveScreen(g_dir + L"shots\\" + step + L".bmp");
 }
 
@@ -341,8 +344,7 @@ int wmain(int argc, wchar_t** argv) {
           return Format("visible %d, foreground %d, at %ld,%ld", IsWindowVisible(v.form),
                         GetForegroundWindow() == v.form, wr.left, wr.top);
         });
-  RedrawWindow(v.form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Shot((tag + L"shown").c_str());
+  Shot(v.form, tag + L"shown");
 
   // --- 2. frame and layout -----------------------------------------------------------------
   const LONG style = GetWindowLongW(v.form, GWL_STYLE);
@@ -421,7 +423,7 @@ int wmain(int argc, wchar_t** argv) {
     std::string lost;  // the clicks that did not take
     if (!v.Click(v.CtrlLock(), [&] { return Checked(v.CtrlLock()); })) lost += " Ctrl Key Lock";
     if (!v.Click(v.LockAndClick(), [&] { return Checked(v.LockAndClick()); })) lost += " LockAndClick";
-    Shot(L"locks");
+    Shot(v.form, L"locks");
     if (!v.Click(v.Ok(), [&] { return !IsWindowVisible(v.form); })) lost += " OK";
     const bool saved = WaitFor([] { return IniValue("CtrlLock") == "1" && IniValue("LockAndClick") == "1"; }, 3000);
     Check(lost.empty() && saved, "clicked Ctrl Key Lock and the click-while-locked box, then OK: both saved as 1",
