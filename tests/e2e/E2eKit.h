@@ -148,7 +148,9 @@ inline void Observe(DWORD ms) {
   Pump();
 }
 
-inline bool CreateTarget(HINSTANCE inst, RECT& area) {
+// The target over `area` (all the screen but a margin when empty); topmost unless it has to
+// share the screen with windows the test looks at.
+inline bool CreateTarget(HINSTANCE inst, RECT& area, bool topmost = true) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = TargetProc;
   wc.hInstance = inst;
@@ -162,8 +164,8 @@ inline bool CreateTarget(HINSTANCE inst, RECT& area) {
   }
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   // A margin keeps the window clear of any "full screen" handling in the window system.
-  area = {16, 16, sw - 16, sh - 16};
-  g_target = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Vantrel e2e target",
+  if (IsRectEmpty(&area)) area = {16, 16, sw - 16, sh - 16};
+  g_target = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, L"Vantrel e2e target",
                              WS_POPUP | WS_VISIBLE, area.left, area.top, area.right - area.left,
                              area.bottom - area.top, nullptr, nullptr, inst, nullptr);
   if (!g_target) {
@@ -271,11 +273,14 @@ inline bool ModifiersUp() { return !KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) &&
 inline void Chord(UINT mods, WORD vk) {
   if (mods & MOD_SHIFT) Key(VK_SHIFT, false);
   if (mods & MOD_CONTROL) Key(VK_CONTROL, false);
+  if (mods & MOD_ALT) Key(VK_MENU, false);
   Key(vk, false);
   Key(vk, true);
+  if (mods & MOD_ALT) Key(VK_MENU, true);
   if (mods & MOD_CONTROL) Key(VK_CONTROL, true);
   if (mods & MOD_SHIFT) Key(VK_SHIFT, true);
 }
+
 
 inline std::string ChordName(UINT mods, WORD vk) {
   std::string s;
@@ -299,6 +304,25 @@ inline POINT Cursor() {
   POINT c{-1, -1};
   GetCursorPos(&c);
   return c;
+}
+
+// Presses and releases a mouse button at p, as a hand would. Both events carry p: under Wine
+// a move warps the X pointer, and another program that reads the X events of an earlier
+// warp late puts the cursor back there, where a click at the cursor would then land.
+inline bool MouseClick(POINT p, Btn b = Btn::Left) {
+  static const DWORD flags[][2] = {{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+                                   {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+                                   {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}};
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[2]{};
+  for (int i = 0; i < 2; ++i) {
+    in[i].type = INPUT_MOUSE;
+    // Normalised 0..65535 over the screen, rounded up so that it maps back onto p.
+    in[i].mi.dx = static_cast<LONG>((p.x * 65536LL + cx - 1) / cx);
+    in[i].mi.dy = static_cast<LONG>((p.y * 65536LL + cy - 1) / cy);
+    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[static_cast<int>(b)][i];
+  }
+  return SendInput(2, in, sizeof in[0]) == 2;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -552,12 +576,12 @@ const double kInterval = 100;  // Vantrel's default interval, ms
 const double kMinPeriod = 80, kMaxPeriod = 130;
 
 // After End: waits until the button has been up for longer than a whole cycle.
-inline bool WaitClickingStopped() {
+inline bool WaitClickingStopped(double intervalMs = kInterval) {
   return WaitFor(
-      [] {
+      [intervalMs] {
         if (g_events.empty()) return true;
         const ButtonEvent& last = g_events.back();
-        return !(last.button == Btn::Left && last.down) && Ms(Now() - last.when) > 2.5 * kInterval;
+        return !(last.button == Btn::Left && last.down) && Ms(Now() - last.when) > 2.5 * intervalMs;
       },
       10000);
 }
@@ -576,9 +600,9 @@ inline bool StartAndWait(size_t n, size_t& from, DWORD timeoutMs = 10000) {
   return WaitFor([&] { return CountLeftDownsFrom(from) >= n; }, timeoutMs);
 }
 
-inline bool StopAndWait() {
+inline bool StopAndWait(double intervalMs = kInterval) {
   Chord(0, VK_END);
-  return WaitClickingStopped();
+  return WaitClickingStopped(intervalMs);
 }
 
 inline bool AllDownsAt(const std::vector<size_t>& d, size_t first, POINT p, POINT& bad) {

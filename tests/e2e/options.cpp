@@ -1,0 +1,481 @@
+// Options window end-to-end driver: Vantrel.exe under Wine, its window shown by a middle
+// click on the tray icon, then looked at and driven with real keys and mouse clicks.
+//
+//   e2e_options.exe <path\to\Vantrel.exe>               the whole session
+//   e2e_options.exe <path\to\Vantrel.exe> layout <tag>  only the window's frame and layout
+//
+// Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
+// every check passed. Screenshots go to shots\<step>.bmp beside the exe.
+
+#include "E2eKit.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace e2e;
+
+namespace {
+
+std::wstring g_dir;  // the exe's folder, with its backslash
+int g_dpi = 96;
+POINT g_aim{};  // where Home's clicks go: the target window's middle
+
+int Px(int v) { return MulDiv(v, g_dpi, 96); }
+
+// WM_GETTEXT itself: GetWindowText does not ask a window of another process, whose edit
+// keeps its text apart from the window's title.
+std::wstring Text(HWND w) {
+  wchar_t t[256] = {};
+  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(t));
+  return t;
+}
+
+std::wstring ClassOf(HWND w) {
+  wchar_t c[64] = {};
+  GetClassNameW(w, c, 64);
+  return c;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> r;
+  for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) r.push_back(w);
+  return r;
+}
+
+RECT RectIn(HWND w, HWND form) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+POINT Middle(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool Checked(HWND w) { return SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::string IniValue(const char* key) {
+  std::string bytes;
+  ReadBytes(g_dir + L"Vantrel.ini", bytes);
+  const size_t at = bytes.find("\n" + std::string(key) + "=");
+  if (at == std::string::npos) return "(none)";
+  const size_t from = bytes.find('=', at) + 1;
+  return bytes.substr(from, bytes.find('\r', from) - from);
+}
+
+// --- the window's children, in z-order ---------------------------------------------------
+
+enum class Kind { Box, Label, Edit };  // a label is placed by left/top; an edit's height follows its font
+
+struct Expected {
+  const wchar_t* cls;
+  const wchar_t* text;  // nullptr: not compared
+  int x, y, w, h;
+  Kind kind;
+};
+
+const Expected kLayout[] = {
+    {L"TRadioGroup", nullptr, 8, 8, 145, 73, Kind::Box},
+    {L"Button", L"Ctrl Key Lock", 8, 136, 97, 17, Kind::Box},
+    {L"Button", L"Shift Key Lock", 8, 152, 97, 17, Kind::Box},
+    {L"TRadioGroup", nullptr, 160, 8, 161, 145, Kind::Box},
+    {L"Static", L"クリック間隔(&T)", 8, 88, 0, 0, Kind::Label},
+    {L"Edit", L"100", 8, 104, 81, 21, Kind::Edit},
+    {L"Static", L"(1秒=1000)", 96, 88, 0, 0, Kind::Label},
+    {L"Static", L"ミリ秒", 96, 108, 0, 0, Kind::Label},
+    {L"Button", L"マウスカーソルの移動で自動的にクリックを解除", 8, 168, 305, 17, Kind::Box},
+    {L"Button", L"キーのロック時もクリック処理を行なう", 8, 208, 313, 17, Kind::Box},
+    {L"Button", L"OK", 152, 232, 80, 20, Kind::Box},
+    {L"Button", L"キャンセル", 240, 232, 80, 20, Kind::Box},
+    {L"Edit", L"0", 24, 184, 41, 21, Kind::Edit},
+    {L"Static", L"ドット以内のズレは許容する", 72, 188, 0, 0, Kind::Label},
+};
+const wchar_t* const kButtonItems[] = {L"Left Button Click", L"Right Button Click",
+                                       L"Wheel Button Click", L"マウスボタン(&B)"};
+const wchar_t* const kSpdItems[] = {L"Critical (最優先：重い)", L"Highest (優先度+2)",
+                                    L"Higher (優先度+1)", L"Normal (標準)", L"Lower (優先度-1)",
+                                    L"Lowest (優先度-2)", L"Idle (負荷なし)", L"優先度(&T)"};
+
+bool Near(long got, int design) { return std::labs(got - Px(design)) <= (g_dpi == 96 ? 0 : 1); }
+
+// What differs from the table, one "; "-separated item per difference ("" when all fit).
+std::string LayoutDiff(HWND form) {
+  std::string diff;
+  const auto add = [&](const std::string& s) { diff += (diff.empty() ? "" : "; ") + s; };
+  const std::vector<HWND> kids = Children(form);
+  if (kids.size() != std::size(kLayout)) add(Format("%u children", static_cast<unsigned>(kids.size())));
+  for (size_t i = 0; i < kids.size() && i < std::size(kLayout); ++i) {
+    const Expected& e = kLayout[i];
+    const RECT r = RectIn(kids[i], form);
+    const long w = r.right - r.left, h = r.bottom - r.top;
+    const bool place = Near(r.left, e.x) && Near(r.top, e.y);
+    const bool size = e.kind == Kind::Label ||
+                      (Near(w, e.w) && (e.kind == Kind::Edit ? Near(h, 21) || Near(h, 22) : Near(h, e.h)));
+    if (ClassOf(kids[i]) != e.cls || (e.text && Text(kids[i]) != e.text) || !place || !size)
+      add(Format("#%u %s \"%s\" at %ld,%ld %ldx%ld", static_cast<unsigned>(i + 1),
+                 Utf8(ClassOf(kids[i])).c_str(), Utf8(Text(kids[i])).c_str(), r.left, r.top, w, h));
+  }
+  // The groups: their radio buttons in order, then the frame that carries the mnemonic.
+  const auto group = [&](size_t at, const wchar_t* const* items, size_t n) {
+    if (at >= kids.size()) return;
+    const std::vector<HWND> in = Children(kids[at]);
+    for (size_t i = 0; i < n; ++i) {
+      const LONG type = i < in.size() ? GetWindowLongW(in[i], GWL_STYLE) & BS_TYPEMASK : -1;
+      if (i >= in.size() || ClassOf(in[i]) != L"Button" || Text(in[i]) != items[i] ||
+          type != (i + 1 == n ? BS_GROUPBOX : BS_AUTORADIOBUTTON))
+        add(Format("#%u item %u: \"%s\" type %ld", static_cast<unsigned>(at + 1), static_cast<unsigned>(i + 1),
+                   i < in.size() ? Utf8(Text(in[i])).c_str() : "missing", static_cast<long>(type)));
+    }
+  };
+  group(0, kButtonItems, std::size(kButtonItems));
+  group(3, kSpdItems, std::size(kSpdItems));
+  const auto id = [&](size_t at, int want, LONG type) {
+    if (at < kids.size() && (GetDlgCtrlID(kids[at]) != want ||
+                             (GetWindowLongW(kids[at], GWL_STYLE) & BS_TYPEMASK) != type))
+      add(Format("#%u id %d", static_cast<unsigned>(at + 1), GetDlgCtrlID(kids[at])));
+  };
+  id(10, IDOK, BS_DEFPUSHBUTTON);
+  id(11, IDCANCEL, BS_PUSHBUTTON);
+  return diff;
+}
+
+// --- the tray, the form, the focus -------------------------------------------------------
+
+// The tray icon: dark pixels (its outline) in the right end of the virtual desktop's taskbar.
+bool TrayIcon(POINT& at) {
+  RECT bar{};
+  if (!GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) return false;
+  const int w = 64, h = bar.bottom - bar.top, x0 = bar.right - w;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, x0, bar.top, SRCCOPY);
+  GdiFlush();
+  RECT box{w, h, -1, -1};
+  int dark = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const auto* p = static_cast<const BYTE*>(bits) + 4 * (y * w + x);
+      if (p[0] < 90 && p[1] < 90 && p[2] < 90) {
+        ++dark;
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+               std::max<LONG>(box.bottom, y)};
+      }
+    }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  at = {x0 + (box.left + box.right) / 2, bar.top + (box.top + box.bottom) / 2};
+  return dark >= 20;
+}
+
+struct Vantrel {
+  Proc p;
+  HWND app = nullptr, form = nullptr;
+  DWORD thread = 0;
+  std::vector<HWND> kids, buttons, spd;  // the form's children; the two groups' radio buttons
+  HWND Kid(size_t i) const { return i < kids.size() ? kids[i] : nullptr; }
+  HWND Spd(size_t i) const { return i < spd.size() ? spd[i] : nullptr; }
+  HWND CtrlLock() const { return Kid(1); }
+  HWND IntTime() const { return Kid(5); }
+  HWND AutoStop() const { return Kid(8); }
+  HWND LockAndClick() const { return Kid(9); }
+  HWND Ok() const { return Kid(10); }
+  HWND Checked(const std::vector<HWND>& group) const {
+    for (HWND w : group)
+      if (::Checked(w)) return w;
+    return nullptr;
+  }
+
+  GUITHREADINFO Gui() const {
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    GetGUIThreadInfo(thread, &gi);
+    return gi;
+  }
+  HWND Focus() const { return Gui().hwndFocus; }
+  // A real click on a control, done once `done` holds and the control has let the mouse go:
+  // a button is checked before it releases its capture, and a click that comes earlier
+  // goes to it instead of to the window under the cursor.
+  bool Click(HWND w, const std::function<bool()>& done) const {
+    return MouseClick(Middle(w)) && WaitFor([&] { return done() && !Gui().hwndCapture; }, 3000);
+  }
+  bool FocusOn(HWND w) const { return WaitFor([&] { return Focus() == w; }, 3000); }
+  std::string Name(HWND w) const {
+    if (!w) return "nothing";
+    if (w == IntTime()) return "IntTime";
+    if (w == Kid(12)) return "ChkDot";
+    return "\"" + Utf8(Text(w)) + "\"";
+  }
+  bool Shown() const { return IsWindowVisible(form) && GetForegroundWindow() == form; }
+  bool Hidden() const { return WaitFor([&] { return !IsWindowVisible(form); }, 5000); }
+
+  // A real middle click on the tray icon; the window comes up in front. Successive clicks
+  // land 8 pixels apart, on either side of the icon's middle: two at one spot within the
+  // double-click time would make the second a double click, which shows nothing.
+  int trayClicks = 0;
+  bool ShowByTray() {
+    POINT icon{};
+    if (!WaitFor([&] { return TrayIcon(icon); }, 10000)) return false;
+    icon.x += trayClicks++ % 2 ? 4 : -4;
+    return MouseClick(icon, Btn::Middle) && WaitFor([&] { return Shown(); }, 5000);
+  }
+
+  // IntTime focused (Alt+T, then Tab when that went to the priority group, which comes just
+  // before it), its text selected and replaced by digits typed one by one.
+  bool TypeInterval(const char* digits) {
+    if (Focus() != IntTime()) {
+      const HWND before = Focus();
+      Chord(MOD_ALT, 'T');
+      WaitFor([&] { return Focus() != before; }, 3000);
+      if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
+    }
+    if (!FocusOn(IntTime())) return false;
+    Chord(MOD_CONTROL, 'A');
+    for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
+    return WaitFor([&] { return Text(IntTime()) == std::wstring(digits, digits + std::strlen(digits)); }, 3000);
+  }
+
+  // A key the field ignores can only be seen to have done nothing once a later key arrived:
+  // the digit typed after it lands in the field of the still shown window; a backspace
+  // takes it out again.
+  bool KeyKeepsWindow(WORD vk) {
+    const std::wstring before = Text(IntTime());
+    Chord(0, vk);
+    Chord(0, '7');
+    const bool kept = WaitFor([&] { return Text(IntTime()) == before + L"7"; }, 3000) && Shown();
+    Chord(0, VK_BACK);
+    return WaitFor([&] { return Text(IntTime()) == before; }, 3000) && kept;
+  }
+};
+
+// Home, `downs` clicks, End: the mean period of the clicks after the first, whether Ctrl was
+// down while they came, and whether they stopped. Meanwhile the target covers the whole
+// screen, on top: under Wine a program that reads the X events of an earlier cursor move
+// late puts the cursor back there (seen: on the tray icon, once clicking began), and the
+// clicks must land on the target wherever that is.
+struct Clicking {
+  double period = 0;
+  bool ctrl = false, stopped = false;
+};
+
+Clicking HomeAndEnd(const RECT& area, size_t downs, double intervalMs) {
+  SetWindowPos(g_target, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOACTIVATE);
+  MoveCursor(g_aim);
+  Clicking c;
+  size_t from = 0;
+  if (StartAndWait(downs + 1, from)) {
+    const std::vector<size_t> d = LeftDownsFrom(from);
+    c.period = MeanPeriod(d, 1, d.size() - 1);
+  } else {
+    Note("Home: %u left downs, %u events, cursor %s", static_cast<unsigned>(CountLeftDownsFrom(from)),
+         static_cast<unsigned>(g_events.size() - from), Pt(Cursor()).c_str());
+  }
+  c.ctrl = KeyDown(VK_CONTROL);
+  c.stopped = StopAndWait(intervalMs) && WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
+  SetWindowPos(g_target, HWND_NOTOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
+  return c;
+}
+
+// The screen once the window has painted what it has pending (its paint runs now, when the
+// window is shown or changed just before).
+bool Shot(HWND form, const std::wstring& step) {
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return SaveScreen(g_dir + L"shots\\" + step + L".bmp");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  QueryPerformanceFrequency(&g_freq);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: e2e_options <path\\to\\Vantrel.exe> [layout <tag>]\n");
+    return 2;
+  }
+  // Our own coordinates unscaled, as Vantrel's (it declares itself DPI-aware).
+  SetProcessDPIAware();
+  const std::wstring exe = argv[1];
+  const bool layoutOnly = argc >= 4 && std::wstring(argv[2]) == L"layout";
+  const std::wstring tag = layoutOnly ? std::wstring(argv[3]) + L"-" : L"";
+  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+  CreateDirectoryW((g_dir + L"shots").c_str(), nullptr);
+  HDC screen = GetDC(nullptr);
+  g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  Note("%d dpi, screen %dx%d", g_dpi, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  g_events.reserve(1 << 16);
+  DeleteFileW((g_dir + L"Vantrel.ini").c_str());
+
+  // The target takes the right part of the screen, clear of the window (at 0,0) and the
+  // taskbar, so that both stay visible and can be clicked.
+  RECT area{GetSystemMetrics(SM_CXSCREEN) - 240, 16, GetSystemMetrics(SM_CXSCREEN) - 16,
+            GetSystemMetrics(SM_CYSCREEN) - 120};
+  if (!layoutOnly && !Check(CreateTarget(GetModuleHandleW(nullptr), area, false), "target window created",
+                            "a window", LastError))
+    return report::Summary();
+  g_aim = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+  EnsureModifiersUp("at the start");
+
+  // --- 1. a middle click on the tray icon shows the window at 0,0, in front ---------------
+  Vantrel v;
+  if (!Check(StartReady(exe, v.p), "Vantrel starts and holds its hotkeys", "ready", LastError))
+    return report::Summary();
+  v.app = AppWindowOf(v.p).found;
+  v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
+  v.thread = GetWindowThreadProcessId(v.form, nullptr);
+  v.kids = Children(v.form);
+  v.buttons = Children(v.Kid(0));
+  v.spd = Children(v.Kid(3));
+  RECT wr{};
+  const bool shown = v.form && !IsWindowVisible(v.form) && v.ShowByTray() && GetWindowRect(v.form, &wr) &&
+                     wr.left == 0 && wr.top == 0;
+  Check(shown, "a middle click on the tray icon shows the hidden window at 0,0 in front", "shown at (0,0)",
+        [&] {
+          return Format("visible %d, foreground %d, at %ld,%ld", IsWindowVisible(v.form),
+                        GetForegroundWindow() == v.form, wr.left, wr.top);
+        });
+  Shot(v.form, tag + L"shown");
+
+  // --- 2. frame and layout -----------------------------------------------------------------
+  const LONG style = GetWindowLongW(v.form, GWL_STYLE);
+  RECT client{};
+  GetClientRect(v.form, &client);
+  Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) &&
+            !(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) &&
+            GetWindow(v.form, GW_OWNER) == v.app && Near(client.right, 330) && Near(client.bottom, 267),
+        "the window has a fixed frame with a close box only, owned by the application window",
+        Format("client %dx%d", Px(330), Px(267)),
+        [&] { return Format("style %08lx, client %ldx%ld", style, client.right, client.bottom); });
+  const std::string diff = LayoutDiff(v.form);
+  Check(diff.empty(), "every control has its class, text and place", "the table", diff);
+
+  if (!layoutOnly) {
+    // --- 3. focus and keys -------------------------------------------------------------------
+    // Focus lies with the first tab stop; Tab goes round once, Shift+Tab one back.
+    const HWND tabs[] = {v.Checked(v.buttons), v.Kid(1), v.Kid(2), v.Checked(v.spd), v.IntTime(),
+                         v.AutoStop(), v.LockAndClick(), v.Ok(), v.Kid(11), v.Kid(12)};
+    bool round = v.FocusOn(tabs[0]);
+    std::string path = v.Name(v.Focus());
+    for (size_t i = 1; i <= std::size(tabs); ++i) {
+      Chord(0, VK_TAB);
+      round = v.FocusOn(tabs[i % std::size(tabs)]) && round;
+      path += " > " + v.Name(v.Focus());
+    }
+    Chord(MOD_SHIFT, VK_TAB);
+    round = v.FocusOn(v.Kid(12)) && round;
+    Check(round, "Tab goes round the controls in order, Shift+Tab back", "the tab order",
+          [&] { return path + " < " + v.Name(v.Focus()); });
+
+    std::string seen;
+    const auto press = [&](UINT mods, WORD vk, HWND want) {
+      Chord(mods, vk);
+      const bool ok = v.FocusOn(want);
+      seen += " " + v.Name(v.Focus());
+      return ok;
+    };
+    bool keys = press(MOD_ALT, 'B', v.buttons.at(0));
+    keys = press(MOD_ALT, 'T', v.Spd(3)) && keys;
+    keys = press(MOD_ALT, 'T', v.IntTime()) && keys;
+    keys = press(MOD_ALT, 'T', v.Spd(3)) && keys;
+    Check(keys, "Alt+B focuses the button group; Alt+T alternates between priority and interval",
+          "Left, Normal, IntTime, Normal", seen);
+    seen.clear();
+    keys = press(0, VK_DOWN, v.Spd(4)) && Checked(v.Spd(4)) && !Checked(v.Spd(3));
+    keys = press(0, VK_UP, v.Spd(3)) && Checked(v.Spd(3)) && !Checked(v.Spd(4)) && keys;
+    Check(keys, "Down checks Lower in the priority group, Up checks Normal again", "Lower, Normal",
+          [&] { return seen + Format(", checked Normal %d Lower %d", Checked(v.Spd(3)), Checked(v.Spd(4))); });
+
+    // --- 4. the interval typed, Enter and Esc in the field, Enter on a check box -------------
+    bool typed = v.TypeInterval("250") && v.KeyKeepsWindow(VK_RETURN) && v.KeyKeepsWindow(VK_ESCAPE);
+    Check(typed, "in the interval field 250 is typed; Enter and Esc leave the window open",
+          "250, shown", [&] { return "\"" + Utf8(Text(v.IntTime())) + "\", shown " + std::to_string(v.Shown()); });
+    Chord(0, VK_TAB);
+    const bool onBox = v.FocusOn(v.AutoStop());
+    Chord(0, VK_RETURN);
+    Check(onBox && v.Hidden() && WaitFor([] { return IniValue("IntTime") == "250"; }, 2000),
+          "Enter on the next check box is OK: hidden, IntTime=250 saved at once", "hidden, 250",
+          [&] { return Format("visible %d, IntTime=%s", IsWindowVisible(v.form), IniValue("IntTime").c_str()); });
+    Clicking c = HomeAndEnd(area, 6, 250);
+    Check(c.period > 200 && c.period < 330 && c.stopped, "Home clicks every 250 ms, End stops",
+          "200..330 ms, stopped", Format("%.1f ms, stopped %d", c.period, c.stopped));
+
+    // --- 5. Cancel reloads what was saved -------------------------------------------------------
+    bool cancel = v.ShowByTray() && v.TypeInterval("400");
+    Chord(0, VK_TAB);
+    cancel = v.FocusOn(v.AutoStop()) && cancel;
+    Chord(0, VK_ESCAPE);
+    cancel = v.Hidden() && IniValue("IntTime") == "250" && cancel;
+    cancel = v.ShowByTray() && Text(v.IntTime()) == L"250" && cancel;
+    Check(cancel, "Esc on a check box cancels: hidden, the field shows the saved 250 again", "250",
+          [&] { return "IntTime=" + IniValue("IntTime") + ", field \"" + Utf8(Text(v.IntTime())) + "\""; });
+
+    // --- 6. the lock check boxes, clicked, and OK clicked ------------------------------------
+    std::string lost;  // the clicks that did not take
+    if (!v.Click(v.CtrlLock(), [&] { return Checked(v.CtrlLock()); })) lost += " Ctrl Key Lock";
+    if (!v.Click(v.LockAndClick(), [&] { return Checked(v.LockAndClick()); })) lost += " LockAndClick";
+    Shot(v.form, L"locks");
+    if (!v.Click(v.Ok(), [&] { return !IsWindowVisible(v.form); })) lost += " OK";
+    const bool saved = WaitFor([] { return IniValue("CtrlLock") == "1" && IniValue("LockAndClick") == "1"; }, 3000);
+    Check(lost.empty() && saved, "clicked Ctrl Key Lock and the click-while-locked box, then OK: both saved as 1",
+          "1, 1", [&] {
+            return Format("CtrlLock=%s LockAndClick=%s, no effect from:%s", IniValue("CtrlLock").c_str(),
+                          IniValue("LockAndClick").c_str(), lost.c_str());
+          });
+    c = HomeAndEnd(area, 4, 250);
+    Check(c.ctrl && c.period > 200 && c.period < 330 && c.stopped,
+          "Home holds Ctrl while it clicks every 250 ms; End lets it go", "Ctrl down, then up",
+          Format("Ctrl held %d, %.1f ms, stopped and Ctrl up %d", c.ctrl, c.period, c.stopped));
+
+    // --- 7. the close box and Alt+F4 only hide; the field's value is used unsaved --------------
+    bool closed = v.ShowByTray() && v.TypeInterval("500");
+    // The close box: where the window answers HTCLOSE, half way down the caption.
+    RECT r{};
+    GetWindowRect(v.form, &r);
+    POINT origin{};
+    ClientToScreen(v.form, &origin);
+    POINT box{-1, (r.top + origin.y) / 2};
+    for (LONG x = r.right - 1, right = -1; x > r.left && box.x < 0; --x) {
+      const bool hit = SendMessageW(v.form, WM_NCHITTEST, 0, MAKELPARAM(x, box.y)) == HTCLOSE;
+      if (hit && right < 0) right = x;
+      if (!hit && right >= 0) box.x = (x + 1 + right) / 2;
+    }
+    closed = box.x >= 0 && MouseClick(box) && v.Hidden() && IniValue("IntTime") == "250" && closed;
+    Check(closed, "a click on the close box hides the window and saves nothing", "hidden, IntTime=250",
+          [&] { return Format("close box at %s, visible %d, IntTime=%s", Pt(box).c_str(), IsWindowVisible(v.form),
+                              IniValue("IntTime").c_str()); });
+    c = HomeAndEnd(area, 3, 500);
+    Check(c.period > 420 && c.period < 620 && c.stopped, "Home then clicks every 500 ms, End stops",
+          "420..620 ms, stopped", Format("%.1f ms, stopped %d", c.period, c.stopped));
+    bool altF4 = v.ShowByTray();
+    Chord(MOD_ALT, VK_F4);
+    Check(altF4 && v.Hidden() && Running(v.p), "Alt+F4 hides the window too", "hidden, running",
+          [&] { return Format("visible %d, running %d", IsWindowVisible(v.form), Running(v.p)); });
+  }
+
+  // --- 8. the end: the unsaved interval is saved, nothing stays pressed -----------------------
+  if (layoutOnly) {
+    Chord(0, VK_ESCAPE);  // a close of the shown window would only hide it
+    v.Hidden();
+  }
+  DWORD code = 0;
+  const bool ended = CloseAndWait(v.p, code) && code == 0;
+  Check(ended && (layoutOnly || IniValue("IntTime") == "500") && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) &&
+            !KeyDown(VK_LBUTTON),
+        "WM_CLOSE ends it with 0, saves the interval in use and leaves no key or button down",
+        layoutOnly ? "exit 0" : "exit 0, IntTime=500", [&] {
+          return Format("exit %lu, IntTime=%s, Ctrl %d Shift %d button %d", code, IniValue("IntTime").c_str(),
+                        KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON));
+        });
+  Kill(v.p);
+  return report::Summary();
+}
