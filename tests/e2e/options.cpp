@@ -93,11 +93,11 @@ const Expected kLayout[] = {
     {L"Edit", L"0", 24, 184, 41, 21, Kind::Edit},
     {L"Static", L"ドット以内のズレは許容する", 72, 188, 0, 0, Kind::Label},
 };
-const wchar_t* const kButtonItems[] = {L"Left Button Click", L"Right Button Click",
-                                       L"Wheel Button Click", L"マウスボタン(&B)"};
-const wchar_t* const kSpdItems[] = {L"Critical (最優先：重い)", L"Highest (優先度+2)",
+const wchar_t* const kButtonItems[] = {L"マウスボタン(&B)", L"Left Button Click", L"Right Button Click",
+                                       L"Wheel Button Click"};
+const wchar_t* const kSpdItems[] = {L"優先度(&T)", L"Critical (最優先：重い)", L"Highest (優先度+2)",
                                     L"Higher (優先度+1)", L"Normal (標準)", L"Lower (優先度-1)",
-                                    L"Lowest (優先度-2)", L"Idle (負荷なし)", L"優先度(&T)"};
+                                    L"Lowest (優先度-2)", L"Idle (負荷なし)"};
 
 bool Near(long got, int design) { return std::labs(got - Px(design)) <= (g_dpi == 96 ? 0 : 1); }
 
@@ -118,14 +118,14 @@ std::string LayoutDiff(HWND form) {
       add(Format("#%u %s \"%s\" at %ld,%ld %ldx%ld", static_cast<unsigned>(i + 1),
                  Utf8(ClassOf(kids[i])).c_str(), Utf8(Text(kids[i])).c_str(), r.left, r.top, w, h));
   }
-  // The groups: their radio buttons in order, then the frame that carries the mnemonic.
+  // The groups: the frame that carries the mnemonic, then their radio buttons in order.
   const auto group = [&](size_t at, const wchar_t* const* items, size_t n) {
     if (at >= kids.size()) return;
     const std::vector<HWND> in = Children(kids[at]);
     for (size_t i = 0; i < n; ++i) {
       const LONG type = i < in.size() ? GetWindowLongW(in[i], GWL_STYLE) & BS_TYPEMASK : -1;
       if (i >= in.size() || ClassOf(in[i]) != L"Button" || Text(in[i]) != items[i] ||
-          type != (i + 1 == n ? BS_GROUPBOX : BS_AUTORADIOBUTTON))
+          type != (i == 0 ? BS_GROUPBOX : BS_AUTORADIOBUTTON))
         add(Format("#%u item %u: \"%s\" type %ld", static_cast<unsigned>(at + 1), static_cast<unsigned>(i + 1),
                    i < in.size() ? Utf8(Text(in[i])).c_str() : "missing", static_cast<long>(type)));
     }
@@ -228,8 +228,9 @@ struct Vantrel {
     return MouseClick(icon, Btn::Middle) && WaitFor([&] { return Shown(); }, 5000);
   }
 
-  // IntTime focused (Alt+T, then Tab when that went to the priority group, which comes just
-  // before it), its text selected and replaced by digits typed one by one.
+  // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the same
+  // mnemonic and comes just before it), its text selected and replaced by digits typed one by
+  // one.
   bool TypeInterval(const char* digits) {
     if (Focus() != IntTime()) {
       const HWND before = Focus();
@@ -334,8 +335,11 @@ int wmain(int argc, wchar_t** argv) {
   v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
   v.thread = GetWindowThreadProcessId(v.form, nullptr);
   v.kids = Children(v.form);
+  // The items of the groups, without their frames (the first child of each).
   v.buttons = Children(v.Kid(0));
   v.spd = Children(v.Kid(3));
+  if (!v.buttons.empty()) v.buttons.erase(v.buttons.begin());
+  if (!v.spd.empty()) v.spd.erase(v.spd.begin());
   RECT wr{};
   const bool shown = v.form && !IsWindowVisible(v.form) && v.ShowByTray() && GetWindowRect(v.form, &wr) &&
                      wr.left == 0 && wr.top == 0;
