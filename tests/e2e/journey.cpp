@@ -1,0 +1,292 @@
+// A player's first session with the released zip, end to end under Wine: Vantrel.exe started
+// from a folder with a Japanese name, its options set through the tray icon, clicking with
+// Home and End, the Ctrl lock from the left-button menu, About, the guide and Exit from the
+// right-button menu.
+//
+//   e2e_journey.exe <C:\folder\Vantrel-<version>\<bits>\Vantrel.exe>   the session
+//   e2e_journey.exe --record <argument>...   appends its arguments to C:\e2e\opened.txt: the
+//                                            prefix opens .pdf files with this
+//
+// Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
+// every check passed. Screenshots go to C:\e2e\shots\<step>.bmp.
+
+#include "E2eKit.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace e2e;
+
+namespace {
+
+const wchar_t kOpened[] = L"C:\\e2e\\opened.txt";
+std::wstring g_dir;  // the exe's folder, with its backslash
+
+// The recorder: one UTF-8 line per argument, appended.
+int RecordArguments(int argc, wchar_t** argv) {
+  HANDLE f = CreateFileW(kOpened, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return 1;
+  for (int i = 2; i < argc; ++i) {
+    const std::string line = Utf8(argv[i]) + "\r\n";
+    DWORD n = 0;
+    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &n, nullptr);
+  }
+  CloseHandle(f);
+  return 0;
+}
+
+std::wstring Wide(const std::string& s) {
+  std::wstring w(s.size(), L'\0');
+  w.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
+  return w;
+}
+
+std::string IniValue(const char* key) {
+  std::string bytes;
+  ReadBytes(g_dir + L"Vantrel.ini", bytes);
+  const size_t at = bytes.find("\n" + std::string(key) + "=");
+  if (at == std::string::npos) return "(none)";
+  const size_t from = bytes.find('=', at) + 1;
+  return bytes.substr(from, bytes.find('\r', from) - from);
+}
+
+std::wstring Text(HWND w) {  // WM_GETTEXT: GetWindowText does not ask another process's edit
+  wchar_t t[256] = {};
+  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(t));
+  return t;
+}
+
+POINT Middle(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The tray icon: dark pixels (its outline) in the right end of the virtual desktop's taskbar.
+bool TrayIcon(POINT& at) {
+  RECT bar{};
+  if (!GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) return false;
+  const int w = 64, h = bar.bottom - bar.top, x0 = bar.right - w;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, x0, bar.top, SRCCOPY);
+  GdiFlush();
+  RECT box{w, h, -1, -1};
+  int dark = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const auto* p = static_cast<const BYTE*>(bits) + 4 * (y * w + x);
+      if (p[0] < 90 && p[1] < 90 && p[2] < 90) {
+        ++dark;
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+               std::max<LONG>(box.bottom, y)};
+      }
+    }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  at = {x0 + (box.left + box.right) / 2, bar.top + (box.top + box.bottom) / 2};
+  return dark >= 20;
+}
+
+// The screen once `w` has painted what it has pending.
+void Shot(HWND w, const wchar_t* step) {
+  if (w) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SaveScreen(std::wstring(L"C:\\e2e\\shots\\") + step + L".bmp");
+}
+
+struct Vantrel {
+  Proc p;
+  HWND form = nullptr;
+  DWORD thread = 0;
+  HWND Kid(int i) const {
+    HWND w = GetWindow(form, GW_CHILD);
+    while (w && i-- > 0) w = GetWindow(w, GW_HWNDNEXT);
+    return w;
+  }
+  HWND CtrlLock() const { return Kid(1); }
+  HWND IntTime() const { return Kid(5); }
+  HWND Ok() const { return Kid(10); }
+  HWND Focus() const {
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    GetGUIThreadInfo(thread, &gi);
+    return gi.hwndFocus;
+  }
+  HWND Visible(const wchar_t* cls) const {
+    HWND w = WindowOf(p, cls);
+    return w && IsWindowVisible(w) ? w : nullptr;
+  }
+
+  // A real click on the tray icon. Successive clicks land 8 pixels apart, on either side of
+  // the icon's middle: two at one spot within the double-click time make a double click.
+  int trayClicks = 0;
+  bool ClickTray(Btn b) {
+    POINT icon{};
+    if (!WaitFor([&] { return TrayIcon(icon); }, 10000)) return false;
+    icon.x += trayClicks++ % 2 ? 4 : -4;
+    return MouseClick(icon, b);
+  }
+  // The right-button menu, and in it the item whose mnemonic is `letter`.
+  bool Choose(char letter) {
+    if (!ClickTray(Btn::Right) || !WaitFor([&] { return Visible(L"#32768") != nullptr; }, 5000)) return false;
+    Chord(0, static_cast<WORD>(letter));
+    return WaitFor([&] { return !Visible(L"#32768"); }, 5000);
+  }
+
+  // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the
+  // same mnemonic and comes just before it), its text replaced by digits typed one by one.
+  bool TypeInterval(const char* digits) {
+    if (Focus() != IntTime()) {
+      const HWND before = Focus();
+      Chord(MOD_ALT, 'T');
+      WaitFor([&] { return Focus() != before; }, 3000);
+      if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
+    }
+    if (!WaitFor([&] { return Focus() == IntTime(); }, 3000)) return false;
+    Chord(MOD_CONTROL, 'A');
+    for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
+    return WaitFor([&] { return Text(IntTime()) == std::wstring(digits, digits + std::strlen(digits)); }, 3000);
+  }
+};
+
+// Whether `got` names the file `want`: the same path, or its short or long form.
+bool SameFile(std::wstring got, const std::wstring& want) {
+  got.erase(std::remove(got.begin(), got.end(), L'"'), got.end());
+  wchar_t shortName[MAX_PATH] = {}, longName[MAX_PATH] = {};
+  GetShortPathNameW(want.c_str(), shortName, MAX_PATH);
+  GetLongPathNameW(got.c_str(), longName, MAX_PATH);
+  return lstrcmpiW(got.c_str(), want.c_str()) == 0 || lstrcmpiW(got.c_str(), shortName) == 0 ||
+         lstrcmpiW(longName, want.c_str()) == 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc >= 2 && std::wstring(argv[1]) == L"--record") return RecordArguments(argc, argv);
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  QueryPerformanceFrequency(&g_freq);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: e2e_journey <path\\to\\Vantrel.exe> | --record <argument>...\n");
+    return 2;
+  }
+  SetProcessDPIAware();  // our coordinates unscaled, as Vantrel's
+  const std::wstring exe = argv[1];
+  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+  // The release's folder is Vantrel-<version>, the version its About box shows.
+  const size_t folder = exe.rfind(L"\\Vantrel-");
+  const std::string version = Utf8(exe.substr(folder + 9, exe.find(L'\\', folder + 1) - folder - 9));
+  CreateDirectoryW(L"C:\\e2e\\shots", nullptr);
+  DeleteFileW(kOpened);
+  g_events.reserve(1 << 16);
+  Note("Vantrel %s at %s", version.c_str(), Utf8(exe).c_str());
+
+  // The target on the right, clear of the options window (at 0,0) and the taskbar.
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  RECT area{sw - 240, 16, sw - 16, sh - 120};
+  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area, false), "target window created", "a window", LastError))
+    return report::Summary();
+  EnsureModifiersUp("at the start");
+
+  // --- 1. started, its icon in the tray ------------------------------------------------------
+  Vantrel v;
+  POINT icon{};
+  const bool started = StartReady(exe, v.p) && WaitFor([&] { return TrayIcon(icon); }, 10000);
+  Shot(nullptr, L"1-tray");
+  if (!Check(started, "Vantrel starts from the unpacked zip, holds Home and shows its tray icon", "ready, icon",
+             [&] { return Format("running %d, %s", Running(v.p), LastError().c_str()); }))
+    return report::Summary();
+  v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
+  v.thread = GetWindowThreadProcessId(v.form, nullptr);
+
+  // --- 2. options by a middle click, 200 typed, OK clicked -------------------------------------
+  bool options = v.ClickTray(Btn::Middle) && WaitFor([&] { return IsWindowVisible(v.form) != 0; }, 5000) &&
+                 v.TypeInterval("200");
+  Shot(v.form, L"2-options");
+  options = options && MouseClick(Middle(v.Ok())) && WaitFor([&] { return !IsWindowVisible(v.form); }, 5000) &&
+            WaitFor([] { return IniValue("IntTime") == "200"; }, 3000);
+  Check(options, "a middle click shows the options, 200 typed, a click on OK hides them and saves IntTime=200",
+        "hidden, 200", [&] {
+          return Format("visible %d, field \"%s\", IntTime=%s", IsWindowVisible(v.form),
+                        Utf8(Text(v.IntTime())).c_str(), IniValue("IntTime").c_str());
+        });
+
+  // --- 3. Home and End -------------------------------------------------------------------------
+  // Meanwhile the target covers the screen, on top: under Wine a late reader of an earlier
+  // cursor move can put the cursor back elsewhere, and the clicks must still land on it.
+  SetWindowPos(g_target, HWND_TOPMOST, 0, 0, sw, sh, SWP_NOACTIVATE);
+  MoveCursor({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+  size_t from = 0;
+  double period = 0;
+  if (StartAndWait(6, from)) {
+    const std::vector<size_t> d = LeftDownsFrom(from);
+    period = MeanPeriod(d, 1, d.size() - 1);
+  }
+  const bool stopped = StopAndWait(200);
+  SetWindowPos(g_target, HWND_NOTOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
+  Note("%u downs, mean period %.1f ms", static_cast<unsigned>(CountLeftDownsFrom(from)), period);
+  Check(period > 160 && period < 280 && stopped, "Home clicks on the target every 200 ms, End stops",
+        "160..280 ms, stopped", Format("%u downs, %.1f ms, stopped %d", static_cast<unsigned>(CountLeftDownsFrom(from)),
+                                       period, stopped));
+
+  // --- 4. the lock menu: Enter on Ctrl Key Lock ------------------------------------------------
+  HWND menu = nullptr;
+  bool locked = v.ClickTray(Btn::Left) && WaitFor([&] { return (menu = v.Visible(L"#32768")) != nullptr; }, 5000);
+  Shot(menu, L"4-lockmenu");
+  Chord(0, VK_DOWN);
+  Chord(0, VK_RETURN);
+  locked = locked && WaitFor([&] { return SendMessageW(v.CtrlLock(), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000);
+  Check(locked, "a left click opens the lock menu; Enter on its first entry checks Ctrl Key Lock", "checked",
+        [&] { return Format("menu %d, check %ld", menu != nullptr,
+                            static_cast<long>(SendMessageW(v.CtrlLock(), BM_GETCHECK, 0, 0))); });
+
+  // --- 5. About ----------------------------------------------------------------------------------
+  const std::wstring wantVersion = L"FileVersion : " + Wide(version);
+  MessageBoxSeen about;
+  const bool aboutShown = v.Choose('A') && WaitFor([&] {
+    about = MessageBoxOf(v.p);
+    return about.text.find(wantVersion) != std::wstring::npos;
+  }, 5000);
+  Shot(about.box, L"5-about");
+  Check(aboutShown && about.caption == L"情報", "right-button menu, A: the About box shows " + Utf8(wantVersion),
+        "caption 情報", [&] { return "\"" + Utf8(about.caption) + "\": " + Shown(Utf8(about.text)); });
+  if (about.box) {
+    WaitFor([&] { return GetForegroundWindow() == about.box; }, 3000);
+    Chord(0, VK_RETURN);
+  }
+  Check(WaitFor([&] { return !MessageBoxOf(v.p).box; }, 5000), "Enter closes the About box", "closed", "still shown");
+
+  // --- 6. the guide --------------------------------------------------------------------------------
+  const std::wstring pdf = g_dir + L"Vantrel.pdf";
+  std::string opened;
+  const bool help = v.Choose('H') && WaitFor([&] {
+    return ReadBytes(kOpened, opened) && opened.find('\n') != std::string::npos;
+  }, 20000);
+  const std::wstring got = Wide(opened.substr(0, opened.find('\r')));
+  Note("the shell opened %s", Shown(opened).c_str());
+  Check(help && SameFile(got, pdf), "right-button menu, H: the shell opens " + Utf8(pdf), "that file",
+        [&] { return Shown(opened); });
+
+  // --- 7. Exit ----------------------------------------------------------------------------------------
+  DWORD code = 0xFFFFFFFF;
+  const bool exited = v.Choose('X') && WaitExit(v.p, 10000, code) && code == 0;
+  const bool gone = WaitFor([&] { return !TrayIcon(icon); }, 5000);
+  Shot(nullptr, L"7-exited");
+  Check(exited && gone && IniValue("IntTime") == "200" && IniValue("CtrlLock") == "1" && !KeyDown(VK_CONTROL) &&
+            !KeyDown(VK_SHIFT) && !KeyDown(VK_LBUTTON) && !KeyDown(VK_RBUTTON) && !KeyDown(VK_MBUTTON),
+        "right-button menu, X: exit 0, IntTime=200 and CtrlLock=1 saved, nothing held, the icon gone",
+        "exit 0, 200, 1", [&] {
+          return Format("exit %lu, IntTime=%s CtrlLock=%s, Ctrl %d Shift %d buttons %d%d%d, icon gone %d", code,
+                        IniValue("IntTime").c_str(), IniValue("CtrlLock").c_str(), KeyDown(VK_CONTROL),
+                        KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON), KeyDown(VK_RBUTTON), KeyDown(VK_MBUTTON), gone);
+        });
+  Kill(v.p);
+  return report::Summary();
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Runs e2e_journey.exe against the release zip under Wine: the zip unpacked with Python's
+# zipfile into C:\ゲーム\ of a fresh prefix, a virtual desktop with a taskbar, and .pdf files
+# opened by the driver itself in its --record mode (it writes C:\e2e\opened.txt).
+#
+#   tests/e2e/run-journey.sh <Vantrel-<version>.zip> <e2e_journey.exe> <win32|win64>
+#
+# A missing zip is built first with tools/release. Screenshots go to $VANTREL_SHOTS (default
+# /tmp/vantrel-shots) as journey-<arch>-<step>.png. Exits 0 when every check passed, 77
+# (skipped) where this machine cannot run the width.
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+# shellcheck source=../../tools/wine-session
+source "$root/tools/wine-session"
+
+[ $# -eq 3 ] || { echo "usage: $0 <zip> <e2e_journey.exe> <win32|win64>" >&2; exit 2; }
+zip=$1 driver=$2 arch=$3
+case $arch in win32) bits=32bit ;; win64) bits=64bit ;; *) echo "run-journey: bad width $arch" >&2; exit 2 ;; esac
+[ -f "$driver" ] || { echo "run-journey: no such file: $driver" >&2; exit 2; }
+[ "$(ws_pe_arch "$driver")" = "$arch" ] || { echo "run-journey: $driver is not $arch" >&2; exit 2; }
+if [ ! -f "$zip" ]; then
+  echo "run-journey: $zip missing, building it with tools/release" >&2
+  (cd "$root" && bash tools/release) >&2 || { echo "run-journey: tools/release failed" >&2; exit 1; }
+fi
+release=$(basename "$zip" .zip)
+shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
+mkdir -p "$shots" || exit 2
+
+trap ws_end EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+ws_begin "$arch" || exit 1
+# The association goes to HKEY_CLASSES_ROOT itself: in this Wine that key is
+# HKLM\Software\Classes alone, the per-user HKCU\Software\Classes is not merged into it, and
+# the prefix's own .pdf entry (winebrowser) would win over one made there.
+reg() { "$WS_WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKCU\Software\Wine\Explorer' /v Desktop /d shell &&
+  reg 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 &&
+  reg 'HKCR\.pdf' /ve /d vantrelpdf &&
+  reg 'HKCR\vantrelpdf\shell\open\command' /ve /d '"C:\e2e\journey.exe" --record "%1"' ||
+  { echo "run-journey: cannot set up the registry" >&2; exit 1; }
+mkdir -p "$WS_DRIVE_C/e2e" "$WS_DRIVE_C/ゲーム"
+cp "$driver" "$WS_DRIVE_C/e2e/journey.exe"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$WS_DRIVE_C/ゲーム" ||
+  { echo "run-journey: cannot unpack $zip" >&2; exit 1; }
+
+timeout 150 "$WS_WINE" 'C:\e2e\journey.exe' "C:\\ゲーム\\$release\\$bits\\Vantrel.exe" </dev/null
+rc=$?
+[ $rc -ne 124 ] || echo "run-journey: the driver did not finish within 150 s" >&2
+for bmp in "$WS_DRIVE_C"/e2e/shots/*.bmp; do
+  [ -f "$bmp" ] || continue
+  png=$shots/journey-$arch-$(basename "$bmp" .bmp).png
+  convert "$bmp" "$png" && echo "run-journey: screenshot $png" >&2
+done
+exit $rc
