@@ -5,7 +5,8 @@
 #
 #   tests/e2e/run-journey.sh <Vantrel-<version>.zip> <e2e_journey.exe> <win32|win64>
 #
-# A missing zip is built first with tools/release. Screenshots go to $VANTREL_SHOTS (default
+# The zip is made afresh with tools/release first (quick once the exes are built), so the
+# session plays the exes of this tree, never an older zip. Screenshots go to $VANTREL_SHOTS (default
 # /tmp/vantrel-shots) as journey-<arch>-<step>.png. Exits 0 when every check passed, 77
 # (skipped) where this machine cannot run the width.
 set -uo pipefail
@@ -20,10 +21,8 @@ zip=$1 driver=$2 arch=$3
 case $arch in win32) bits=32bit ;; win64) bits=64bit ;; *) echo "run-journey: bad width $arch" >&2; exit 2 ;; esac
 [ -f "$driver" ] || { echo "run-journey: no such file: $driver" >&2; exit 2; }
 [ "$(ws_pe_arch "$driver")" = "$arch" ] || { echo "run-journey: $driver is not $arch" >&2; exit 2; }
-if [ ! -f "$zip" ]; then
-  echo "run-journey: $zip missing, building it with tools/release" >&2
-  (cd "$root" && bash tools/release) >&2 || { echo "run-journey: tools/release failed" >&2; exit 1; }
-fi
+(cd "$root" && bash tools/release) >&2 || { echo "run-journey: tools/release failed" >&2; exit 1; }
+[ -f "$zip" ] || { echo "run-journey: tools/release made no $zip" >&2; exit 1; }
 release=$(basename "$zip" .zip)
 shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
 mkdir -p "$shots" || exit 2
