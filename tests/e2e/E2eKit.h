@@ -622,5 +622,68 @@ inline void EnsureModifiersUp(const char* when) {
         "a modifier still down");
 }
 
+// ---------------------------------------------------------------------------------------
+// Windows that come and go, and the screen's pixels
+
+// A visible top-level window of the process by class: Wine keeps hidden "#32768" menu
+// windows around between popups.
+struct FindVisibleOf {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindVisibleOfProc(HWND w, LPARAM lp) {
+  auto* f = reinterpret_cast<FindVisibleOf*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(w, cls, 64);
+  if (pid != f->pid || !IsWindowVisible(w) || lstrcmpW(cls, f->cls) != 0) return TRUE;
+  f->found = w;
+  return FALSE;
+}
+
+inline HWND VisibleWindowOf(const Proc& p, const wchar_t* cls) {
+  FindVisibleOf f{p.pi.dwProcessId, cls};
+  EnumWindows(FindVisibleOfProc, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+// A rectangle of the screen, top row first, each pixel 0x00RRGGBB.
+struct TScreenPixels {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> px;
+  std::uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+};
+
+inline int Red(std::uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline int Green(std::uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+inline int Blue(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
+
+inline TScreenPixels GrabScreen(const RECT& r) {
+  TScreenPixels s;
+  s.width = r.right - r.left;
+  s.height = r.bottom - r.top;
+  if (s.width <= 0 || s.height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  // A negative height: a top-down DIB, whose rows come in screen order.
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), s.width, -s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, s.width, s.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  s.px.assign(p, p + static_cast<size_t>(s.width) * s.height);
+  for (std::uint32_t& c : s.px) c &= 0xFFFFFF;
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return s;
+}
 
 }  // namespace e2e
