@@ -686,4 +686,24 @@ inline TScreenPixels GrabScreen(const RECT& r) {
   return s;
 }
 
+// The tray icon in a Wine virtual desktop: the centre of the dark pixels (its outline) in the
+// notification area, the taskbar's right end. Returns how many there are (0: no taskbar).
+inline int TrayIconPixels(POINT& centre) {
+  RECT r{};
+  HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!bar || !GetWindowRect(bar, &r)) return 0;
+  r.left = r.right - 64;
+  const TScreenPixels s = GrabScreen(r);
+  long n = 0, sx = 0, sy = 0;
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x)
+      if (const std::uint32_t c = s.At(x, y); Red(c) < 90 && Green(c) < 90 && Blue(c) < 90) {
+        ++n;
+        sx += x;
+        sy += y;
+      }
+  if (n) centre = {r.left + sx / n, r.top + sy / n};
+  return static_cast<int>(n);
+}
+
 }  // namespace e2e

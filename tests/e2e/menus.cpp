@@ -36,25 +36,7 @@ LRESULT CALLBACK NoActivateProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 bool Dark(std::uint32_t c) { return Red(c) < 90 && Green(c) < 90 && Blue(c) < 90; }
 
-// The tray icon: the centre of the dark pixels (its outline) in the notification area, the
-// taskbar's right end. Returns how many there are.
-int TrayIcon(POINT& centre) {
-  RECT r{};
-  HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (!bar || !GetWindowRect(bar, &r)) return 0;
-  r.left = r.right - 64;
-  const TScreenPixels s = GrabScreen(r);
-  long n = 0, sx = 0, sy = 0;
-  for (int y = 0; y < s.height; ++y)
-    for (int x = 0; x < s.width; ++x)
-      if (Dark(s.At(x, y))) {
-        ++n;
-        sx += x;
-        sy += y;
-      }
-  if (n) centre = {r.left + sx / n, r.top + sy / n};
-  return static_cast<int>(n);
-}
+int TrayIcon(POINT& centre) { return TrayIconPixels(centre); }
 
 bool Owns(const Proc& p, HWND w) {
   DWORD pid = 0;

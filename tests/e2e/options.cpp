@@ -144,37 +144,8 @@ std::string LayoutDiff(HWND form) {
 
 // --- the tray, the form, the focus -------------------------------------------------------
 
-// The tray icon: dark pixels (its outline) in the right end of the virtual desktop's taskbar.
-bool TrayIcon(POINT& at) {
-  RECT bar{};
-  if (!GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) return false;
-  const int w = 64, h = bar.bottom - bar.top, x0 = bar.right - w;
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, x0, bar.top, SRCCOPY);
-  GdiFlush();
-  RECT box{w, h, -1, -1};
-  int dark = 0;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const auto* p = static_cast<const BYTE*>(bits) + 4 * (y * w + x);
-      if (p[0] < 90 && p[1] < 90 && p[2] < 90) {
-        ++dark;
-        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
-               std::max<LONG>(box.bottom, y)};
-      }
-    }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  at = {x0 + (box.left + box.right) / 2, bar.top + (box.top + box.bottom) / 2};
-  return dark >= 20;
-}
+// The tray icon, where its outline shows in the taskbar.
+bool TrayIcon(POINT& at) { return TrayIconPixels(at) >= 20; }
 
 struct Vantrel {
   Proc p;
