@@ -163,9 +163,6 @@ protected:
   // Makes the windows of the windowed children that have none yet, in the order they were
   // added (for children added after this control's window was made).
   void CreateChildHandles();
-  // Every windowed child's bounds multiplied by numerator / denominator (a layout made for
-  // one screen density shown on another).
-  void ScaleChildren(int numerator, int denominator);
   // The font changed while the window exists (it has been sent WM_SETFONT).
   virtual void FontChanged() {}
   // The windowed children.

@@ -64,18 +64,13 @@ void TCustomForm::WindowDestroying() {
 
 void TCustomForm::CreateControlWindows() {
   if (!Handle()) return;
-  // Once per control: a control that has a window was scaled when it got it.
-  bool unscaled = false;
-  for (TControl* c : WindowedControls())
-    if (!static_cast<TWinControl*>(c)->Handle()) unscaled = true;
-  if (unscaled && FPixelsPerInch != DesignPixelsPerInch) {
-    for (TControl* c : WindowedControls()) {
-      auto* child = static_cast<TWinControl*>(c);
-      if (child->Handle()) continue;
-      const TRect r = child->BoundsRect();
-      const auto s = [this](std::int32_t v) { return ScaleValue(v, FPixelsPerInch, DesignPixelsPerInch); };
-      child->SetBounds({s(r.Left), s(r.Top), s(r.Left) + s(r.Right - r.Left), s(r.Top) + s(r.Bottom - r.Top)});
-    }
+  // Each control is scaled once, just before it gets its window.
+  const auto s = [this](std::int32_t v) { return ScaleValue(v, FPixelsPerInch, DesignPixelsPerInch); };
+  for (TControl* c : WindowedControls()) {
+    auto* child = static_cast<TWinControl*>(c);
+    if (child->Handle() || FPixelsPerInch == DesignPixelsPerInch) continue;
+    const TRect r = child->BoundsRect();
+    child->SetBounds({s(r.Left), s(r.Top), s(r.Left) + s(r.Right - r.Left), s(r.Top) + s(r.Bottom - r.Top)});
   }
   CreateChildHandles();
 }

@@ -706,4 +706,37 @@ inline int TrayIconPixels(POINT& centre) {
   return static_cast<int>(n);
 }
 
+// A window's text by WM_GETTEXT itself: GetWindowText does not ask a window of another
+// process, whose edit keeps its text apart from the window's title.
+inline std::wstring WindowText(HWND w) {
+  wchar_t t[256] = {};
+  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(t));
+  return t;
+}
+
+// The middle of a window, in screen pixels.
+inline POINT Middle(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+inline std::wstring Wide(const std::string& s) {
+  std::wstring w(s.size(), L'\0');
+  w.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
+  return w;
+}
+
+// A key's value as the INI file at path holds it now (the first section that has it);
+// "(none)" when it has none.
+inline std::string IniValue(const std::wstring& path, const char* key) {
+  std::string bytes;
+  ReadBytes(path, bytes);
+  const size_t at = bytes.find("\n" + std::string(key) + "=");
+  if (at == std::string::npos) return "(none)";
+  const size_t from = bytes.find('=', at) + 1;
+  return bytes.substr(from, bytes.find('\r', from) - from);
+}
+
 }  // namespace e2e

@@ -3,9 +3,9 @@
 // Home and End, the Ctrl lock from the left-button menu, About, the guide and Exit from the
 // right-button menu.
 //
-//   e2e_journey.exe <C:\folder\Vantrel-<version>\<bits>\Vantrel.exe>   the session
-//   e2e_journey.exe --record <argument>...   appends its arguments to C:\e2e\opened.txt: the
-//                                            prefix opens .pdf files with this
+//   e2e_journey.exe <C:\folder\Vantrel-<version>\<bits>\Vantrel.exe>
+//
+// The prefix opens .pdf files with C:\e2e\shell_recorder.exe, which writes C:\e2e\opened.txt.
 //
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. Screenshots go to C:\e2e\shots\<step>.bmp.
@@ -22,46 +22,8 @@ namespace {
 const wchar_t kOpened[] = L"C:\\e2e\\opened.txt";
 std::wstring g_dir;  // the exe's folder, with its backslash
 
-// The recorder: one UTF-8 line per argument, appended.
-int RecordArguments(int argc, wchar_t** argv) {
-  HANDLE f = CreateFileW(kOpened, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return 1;
-  for (int i = 2; i < argc; ++i) {
-    const std::string line = Utf8(argv[i]) + "\r\n";
-    DWORD n = 0;
-    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &n, nullptr);
-  }
-  CloseHandle(f);
-  return 0;
-}
-
-std::wstring Wide(const std::string& s) {
-  std::wstring w(s.size(), L'\0');
-  w.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
-  return w;
-}
-
-std::string IniValue(const char* key) {
-  std::string bytes;
-  ReadBytes(g_dir + L"Vantrel.ini", bytes);
-  const size_t at = bytes.find("\n" + std::string(key) + "=");
-  if (at == std::string::npos) return "(none)";
-  const size_t from = bytes.find('=', at) + 1;
-  return bytes.substr(from, bytes.find('\r', from) - from);
-}
-
-std::wstring Text(HWND w) {  // WM_GETTEXT: GetWindowText does not ask another process's edit
-  wchar_t t[256] = {};
-  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(t));
-  return t;
-}
-
-POINT Middle(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+std::wstring Text(HWND w) { return WindowText(w); }
+std::string IniValue(const char* key) { return e2e::IniValue(g_dir + L"Vantrel.ini", key); }
 
 // The tray icon, where its outline shows in the taskbar.
 bool TrayIcon(POINT& at) { return TrayIconPixels(at) >= 20; }
@@ -140,11 +102,10 @@ bool SameFile(std::wstring got, const std::wstring& want) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc >= 2 && std::wstring(argv[1]) == L"--record") return RecordArguments(argc, argv);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   QueryPerformanceFrequency(&g_freq);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_journey <path\\to\\Vantrel.exe> | --record <argument>...\n");
+    std::fprintf(stderr, "usage: e2e_journey <path\\to\\Vantrel.exe>\n");
     return 2;
   }
   SetProcessDPIAware();  // our coordinates unscaled, as Vantrel's

@@ -22,13 +22,10 @@ POINT g_aim{};  // where Home's clicks go: the target window's middle
 
 int Px(int v) { return MulDiv(v, g_dpi, 96); }
 
-// WM_GETTEXT itself: GetWindowText does not ask a window of another process, whose edit
-// keeps its text apart from the window's title.
-std::wstring Text(HWND w) {
-  wchar_t t[256] = {};
-  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(t));
-  return t;
-}
+
+// The kit's reads, for this driver's files and names.
+std::wstring Text(HWND w) { return WindowText(w); }
+std::string IniValue(const char* key) { return e2e::IniValue(g_dir + L"Vantrel.ini", key); }
 
 std::wstring ClassOf(HWND w) {
   wchar_t c[64] = {};
@@ -49,22 +46,9 @@ RECT RectIn(HWND w, HWND form) {
   return r;
 }
 
-POINT Middle(HWND w) {
-  RECT r{};
-  GetWindowRect(w, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 bool Checked(HWND w) { return SendMessageW(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-std::string IniValue(const char* key) {
-  std::string bytes;
-  ReadBytes(g_dir + L"Vantrel.ini", bytes);
-  const size_t at = bytes.find("\n" + std::string(key) + "=");
-  if (at == std::string::npos) return "(none)";
-  const size_t from = bytes.find('=', at) + 1;
-  return bytes.substr(from, bytes.find('\r', from) - from);
-}
 
 // --- the window's children, in z-order ---------------------------------------------------
 

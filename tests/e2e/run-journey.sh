@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs e2e_journey.exe against the release zip under Wine: the zip unpacked with Python's
 # zipfile into C:\ゲーム\ of a fresh prefix, a virtual desktop with a taskbar, and .pdf files
-# opened by the driver itself in its --record mode (it writes C:\e2e\opened.txt).
+# opened by shell_recorder.exe (it writes C:\e2e\opened.txt).
 #
-#   tests/e2e/run-journey.sh <Vantrel-<version>.zip> <e2e_journey.exe> <win32|win64>
+#   tests/e2e/run-journey.sh <Vantrel-<version>.zip> <e2e_journey.exe> <shell_recorder.exe> <win32|win64>
 #
 # The zip is made afresh with tools/release first (quick once the exes are built), so the
 # session plays the exes of this tree, never an older zip. Screenshots go to $VANTREL_SHOTS (default
@@ -16,8 +16,8 @@ root=$(cd "$here/../.." && pwd)
 # shellcheck source=../../tools/wine-session
 source "$root/tools/wine-session"
 
-[ $# -eq 3 ] || { echo "usage: $0 <zip> <e2e_journey.exe> <win32|win64>" >&2; exit 2; }
-zip=$1 driver=$2 arch=$3
+[ $# -eq 4 ] || { echo "usage: $0 <zip> <e2e_journey.exe> <shell_recorder.exe> <win32|win64>" >&2; exit 2; }
+zip=$1 driver=$2 recorder=$3 arch=$4
 case $arch in win32) bits=32bit ;; win64) bits=64bit ;; *) echo "run-journey: bad width $arch" >&2; exit 2 ;; esac
 [ -f "$driver" ] || { echo "run-journey: no such file: $driver" >&2; exit 2; }
 [ "$(ws_pe_arch "$driver")" = "$arch" ] || { echo "run-journey: $driver is not $arch" >&2; exit 2; }
@@ -38,10 +38,11 @@ reg() { "$WS_WINE" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d shell &&
   reg 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 &&
   reg 'HKCR\.pdf' /ve /d vantrelpdf &&
-  reg 'HKCR\vantrelpdf\shell\open\command' /ve /d '"C:\e2e\journey.exe" --record "%1"' ||
+  reg 'HKCR\vantrelpdf\shell\open\command' /ve /d '"C:\e2e\shell_recorder.exe" "%1"' ||
   { echo "run-journey: cannot set up the registry" >&2; exit 1; }
 mkdir -p "$WS_DRIVE_C/e2e" "$WS_DRIVE_C/ゲーム"
 cp "$driver" "$WS_DRIVE_C/e2e/journey.exe"
+cp "$recorder" "$WS_DRIVE_C/e2e/shell_recorder.exe"
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$WS_DRIVE_C/ゲーム" ||
   { echo "run-journey: cannot unpack $zip" >&2; exit 1; }
 
