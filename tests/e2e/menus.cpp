@@ -224,6 +224,9 @@ void CheckEntries(HWND form) {
             return clicked ? NotStopped()
                            : Format("%u clicks", static_cast<unsigned>(CountLeftDownsFrom(from)));
           });
+    // The clicks may have moved the foreground; Enter is for the box.
+    SetForegroundWindow(about.box);
+    WaitFor([&] { return GetForegroundWindow() == about.box; }, 3000);
     Press(VK_RETURN);
     Check(WaitFor([&] { return !IsWindowVisible(about.box); }, 5000), "Enter closes the About box",
           "gone", [&] {
