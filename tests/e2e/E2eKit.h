@@ -309,21 +309,77 @@ inline POINT Cursor() {
 // Presses and releases a mouse button at p, as a hand would. Both events carry p: under Wine
 // a move warps the X pointer, and another program that reads the X events of an earlier
 // warp late puts the cursor back there, where a click at the cursor would then land.
-inline bool MouseClick(POINT p, Btn b = Btn::Left) {
-  static const DWORD flags[][2] = {{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-                                   {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
-                                   {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}};
+// A mouse event at p, normalised 0..65535 over the screen and rounded up so that it maps
+// back onto p.
+inline INPUT MouseInput(POINT p, DWORD flags) {
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in[2]{};
-  for (int i = 0; i < 2; ++i) {
-    in[i].type = INPUT_MOUSE;
-    // Normalised 0..65535 over the screen, rounded up so that it maps back onto p.
-    in[i].mi.dx = static_cast<LONG>((p.x * 65536LL + cx - 1) / cx);
-    in[i].mi.dy = static_cast<LONG>((p.y * 65536LL + cy - 1) / cy);
-    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[static_cast<int>(b)][i];
-  }
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((p.x * 65536LL + cx - 1) / cx);
+  in.mi.dy = static_cast<LONG>((p.y * 65536LL + cy - 1) / cy);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  return in;
+}
+
+inline DWORD ButtonFlag(Btn b, bool down) {
+  static const DWORD flags[][2] = {{MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN},
+                                   {MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN},
+                                   {MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN}};
+  return flags[static_cast<int>(b)][down];
+}
+
+// One button going down or up at p.
+inline bool MouseButton(POINT p, Btn b, bool down) {
+  INPUT in = MouseInput(p, ButtonFlag(b, down));
+  return SendInput(1, &in, sizeof in) == 1;
+}
+
+inline bool MouseClick(POINT p, Btn b = Btn::Left) {
+  INPUT in[2] = {MouseInput(p, ButtonFlag(b, true)), MouseInput(p, ButtonFlag(b, false))};
   return SendInput(2, in, sizeof in[0]) == 2;
 }
+
+// Under Wine a window that comes under the X pointer brings its process an EnterNotify and a
+// KeymapNotify, and Wine answers the latter by setting every key's state to what the X
+// server knows. The X server knows nothing of injected keys: a held, injected Ctrl goes up.
+// Keys may be held once the crossings of this thread's windows are handled. Showing a window
+// makes Wine handle this thread's X events until the window's MapNotify, which the X server
+// sends after every event of the requests before it.
+inline void HandleCrossings() {
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  // In the screen's last pixel, away from the cursor: its own mapping crosses nothing.
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"STATIC", L"",
+                           WS_POPUP, sw - 1, sh - 1, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(w, SW_SHOWNOACTIVATE);
+  DestroyWindow(w);
+  Pump();
+}
+
+// For its lifetime the target covers the whole screen, on top, with the cursor at `at`:
+// under Wine a program that reads the X events of an earlier cursor move late puts the cursor
+// back there (seen: on the tray icon once clicking began), and clicks must still land on the
+// target. Its crossings are handled (see HandleCrossings) before the caller presses keys.
+class TScreenCover {
+ public:
+  explicit TScreenCover(POINT at) {
+    GetWindowRect(g_target, &FWas);
+    FWasTopmost = (GetWindowLongW(g_target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetWindowPos(g_target, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                 GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
+    MoveCursor(at);
+    HandleCrossings();
+  }
+  ~TScreenCover() {
+    SetWindowPos(g_target, FWasTopmost ? HWND_TOPMOST : HWND_NOTOPMOST, FWas.left, FWas.top,
+                 FWas.right - FWas.left, FWas.bottom - FWas.top, SWP_NOACTIVATE);
+  }
+  TScreenCover(const TScreenCover&) = delete;
+  TScreenCover& operator=(const TScreenCover&) = delete;
+
+ private:
+  RECT FWas{};
+  bool FWasTopmost = false;
+};
 
 // ---------------------------------------------------------------------------------------
 // Hotkey probing: a combination we cannot register is held by someone else.

@@ -66,12 +66,15 @@ HWND OpenMenu(bool right) {
   static bool reported[2];
   static DWORD clicked = GetTickCount() - GetDoubleClickTime();
   HWND menu = nullptr;
-  if (TrayIcon(g_icon) >= 20 && MoveCursor(g_icon)) {
+  // Waited for: the taskbar is drawn again late after a window over it goes away.
+  if (WaitFor([] { return TrayIcon(g_icon) >= 20; }, 10000) && MoveCursor(g_icon)) {
     // A second click on the icon within the double-click time would be a double click.
     WaitFor([] { return GetTickCount() - clicked > GetDoubleClickTime(); }, 5000);
-    mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    // At the icon's place: a late reader of an earlier move may have put the cursor elsewhere.
+    const Btn b = right ? Btn::Right : Btn::Left;
+    MouseButton(g_icon, b, true);
     if (right) WaitFor([] { return Menu() != nullptr; }, 5000);
-    mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    MouseButton(g_icon, b, false);
     clicked = GetTickCount();
     // The menu takes keys once Vantrel's window is the foreground one.
     if (!WaitFor([&] { return (menu = Menu()) && Owns(g_app, GetForegroundWindow()); }, 10000))
@@ -85,7 +88,7 @@ HWND OpenMenu(bool right) {
                  right ? "banner" : "lock"),
           "a visible #32768 window of Vantrel, Vantrel in the foreground", [] {
             return std::string(Menu() ? "a menu" : "no menu") + ", the foreground window is " +
-                   Describe(GetForegroundWindow());
+                   Describe(GetForegroundWindow()) + ", at the icon " + Describe(WindowFromPoint(g_icon));
           });
   }
   return menu;
@@ -278,7 +281,7 @@ void CheckCtrlLock(HWND form) {
   // through Vantrel's thread, behind what the close queued there.
   DWORD_PTR result = 0;
   SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-  MoveCursor(g_spot);
+  const TScreenCover cover(g_spot);
   const size_t first = g_withCtrl.size();
   size_t from = 0;
   const bool clicked = StartAndWait(3, from), held = KeyDown(VK_CONTROL);
@@ -343,11 +346,11 @@ int wmain(int argc, wchar_t** argv) {
   RECT area{};
   if (!Check(WriteBytes(g_dir + L"Vantrel.ini",
                         "[" + user + "]\r\nCtrlLock=0\r\nLockAndClick=1\r\n") &&
-                 CreateTarget(GetModuleHandleW(nullptr), area),
+                 CreateTarget(GetModuleHandleW(nullptr), area, false),
              "the settings are seeded and the target window is up", "both", LastError()))
     return report::Summary();
   // Top right, clear of the taskbar, the menus above it and the options window at (0,0).
-  SetWindowPos(g_target, HWND_TOPMOST, 480, 16, 300, 200, 0);
+  SetWindowPos(g_target, HWND_TOP, 480, 16, 300, 200, 0);
   // Clicks leave the foreground window as it is: an open About box keeps the keyboard, and no
   // focus change (see CheckCtrlLock) comes while the lock holds Ctrl.
   SetWindowLongPtrW(g_target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoActivateProc));

@@ -213,19 +213,14 @@ struct Vantrel {
 };
 
 // Home, `downs` clicks, End: the mean period of the clicks after the first, whether Ctrl was
-// down while they came, and whether they stopped. Meanwhile the target covers the whole
-// screen, on top: under Wine a program that reads the X events of an earlier cursor move
-// late puts the cursor back there (seen: on the tray icon, once clicking began), and the
-// clicks must land on the target wherever that is.
+// down while they came, and whether they stopped. Meanwhile the target covers the screen.
 struct Clicking {
   double period = 0;
   bool ctrl = false, stopped = false;
 };
 
-Clicking HomeAndEnd(const RECT& area, size_t downs, double intervalMs) {
-  SetWindowPos(g_target, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               SWP_NOACTIVATE);
-  MoveCursor(g_aim);
+Clicking HomeAndEnd(size_t downs, double intervalMs) {
+  const TScreenCover cover(g_aim);
   Clicking c;
   size_t from = 0;
   if (StartAndWait(downs + 1, from)) {
@@ -237,8 +232,6 @@ Clicking HomeAndEnd(const RECT& area, size_t downs, double intervalMs) {
   }
   c.ctrl = KeyDown(VK_CONTROL);
   c.stopped = StopAndWait(intervalMs) && WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
-  SetWindowPos(g_target, HWND_NOTOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_NOACTIVATE);
   return c;
 }
 
@@ -364,7 +357,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(onBox && v.Hidden() && WaitFor([] { return IniValue("IntTime") == "250"; }, 2000),
           "Enter on the next check box is OK: hidden, IntTime=250 saved at once", "hidden, 250",
           [&] { return Format("visible %d, IntTime=%s", IsWindowVisible(v.form), IniValue("IntTime").c_str()); });
-    Clicking c = HomeAndEnd(area, 6, 250);
+    Clicking c = HomeAndEnd(6, 250);
     Check(c.period > 200 && c.period < 330 && c.stopped, "Home clicks every 250 ms, End stops",
           "200..330 ms, stopped", Format("%.1f ms, stopped %d", c.period, c.stopped));
 
@@ -390,7 +383,7 @@ int wmain(int argc, wchar_t** argv) {
             return Format("CtrlLock=%s LockAndClick=%s, no effect from:%s", IniValue("CtrlLock").c_str(),
                           IniValue("LockAndClick").c_str(), lost.c_str());
           });
-    c = HomeAndEnd(area, 4, 250);
+    c = HomeAndEnd(4, 250);
     Check(c.ctrl && c.period > 200 && c.period < 330 && c.stopped,
           "Home holds Ctrl while it clicks every 250 ms; End lets it go", "Ctrl down, then up",
           Format("Ctrl held %d, %.1f ms, stopped and Ctrl up %d", c.ctrl, c.period, c.stopped));
@@ -412,7 +405,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(closed, "a click on the close box hides the window and saves nothing", "hidden, IntTime=250",
           [&] { return Format("close box at %s, visible %d, IntTime=%s", Pt(box).c_str(), IsWindowVisible(v.form),
                               IniValue("IntTime").c_str()); });
-    c = HomeAndEnd(area, 3, 500);
+    c = HomeAndEnd(3, 500);
     Check(c.period > 420 && c.period < 620 && c.stopped, "Home then clicks every 500 ms, End stops",
           "420..620 ms, stopped", Format("%.1f ms, stopped %d", c.period, c.stopped));
     bool altF4 = v.ShowByTray();
