@@ -219,9 +219,13 @@ void CheckEntries(HWND form) {
           "'a' shows the About box with the file version",
           "情報: the notice and FileVersion : 3.0.5.8",
           [&] { return Utf8(about.caption) + ": " + Shown(Utf8(about.text)); });
-    MoveCursor(g_spot);
     size_t from = 0;
-    const bool clicked = StartAndWait(3, from), stopped = clicked && StopAndWait();
+    bool clicked = false, stopped = false;
+    {
+      const TScreenCover cover(g_spot);
+      clicked = StartAndWait(3, from);
+      stopped = clicked && StopAndWait();
+    }
     Check(stopped, "while the About box is open Home clicks and End stops", "3 clicks, then none",
           [&] {
             return clicked ? NotStopped()
