@@ -1,4 +1,5 @@
-// Synthetic input and the cursor: the four user32 calls the click engine drives.
+// The keyboard and the mouse: synthetic input and the cursor, which the click engine drives,
+// and the state of the keys and of double-clicks as the user's input leaves them.
 // Injected events join the system's input stream and reach whatever window is under the
 // cursor or has the focus; the calls report no failure that the program acts on.
 #pragma once
@@ -17,4 +18,9 @@ public:
   // GetCursorPos leaves the point untouched when it fails (another desktop is active).
   [[nodiscard]] virtual bool GetCursorPos(TPoint& point) = 0;
   [[nodiscard]] virtual bool SetCursorPos(std::int32_t x, std::int32_t y) = 0;
+
+  // GetAsyncKeyState: negative while the key is down at this moment.
+  [[nodiscard]] virtual std::int16_t GetAsyncKeyState(int vk) = 0;
+  // GetDoubleClickTime: the longest time between the presses of a double-click, in ms.
+  [[nodiscard]] virtual std::uint32_t GetDoubleClickTime() = 0;
 };

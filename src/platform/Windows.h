@@ -1,4 +1,5 @@
-// Windows, their procedures and the message loop, and message boxes.
+// Windows, their procedures and the message loop, the foreground window, registered message
+// names, and message boxes.
 // Every window, of a system class or of one of ours, is made by one call from one record of
 // create parameters. A window of our own class has an IMessageHandler for its procedure.
 // Subclassing puts further handlers in front of it (SetWindowSubclass): each sees the
@@ -87,6 +88,11 @@ public:
   // WM_QUIT met on the way is left for the message loop.
   virtual void ProcessMessages() = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
+
+  virtual bool SetForegroundWindow(TWnd window) = 0;
+  // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
+  // 0 on failure.
+  [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;
 
   // MessageBox; modal, with a message loop of its own. Returns the button pressed.
   virtual int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,

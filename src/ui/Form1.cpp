@@ -307,7 +307,7 @@ void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x,
 }
 
 void TForm1::TrayIconClick() {
-  FSystem.Shell.SetForegroundWindow(Handle());
+  FSystem.Windows.SetForegroundWindow(Handle());
   MenuL->PopupAt(FTrayPos);
 }
 

@@ -62,6 +62,8 @@ public:
                    std::uintptr_t extraInfo) override;
   bool GetCursorPos(TPoint& point) override;
   bool SetCursorPos(std::int32_t x, std::int32_t y) override;
+  std::int16_t GetAsyncKeyState(int vk) override;
+  std::uint32_t GetDoubleClickTime() override { return DoubleClickTime; }
 
   // The user moving the mouse.
   void MoveCursor(TPoint p);
@@ -74,6 +76,9 @@ public:
   bool IsKeyDown(std::uint8_t vk) const;
   // Called on every key event, on the thread that injects it.
   std::function<void(std::uint8_t vk, std::uint32_t flags)> OnKey;
+  // The keys the user holds down now (GetAsyncKeyState), set by a test.
+  std::set<int> AsyncKeysDown;
+  std::uint32_t DoubleClickTime = 500;
 
 private:
   void Record(TInputEvent e);
@@ -137,7 +142,9 @@ private:
 
 class TFakeWindows : public IWindows {
 public:
-  explicit TFakeWindows(TFakeClock& clock) : FClock(clock) {}
+  // log: the fake system's call log, where SetForegroundWindow and RegisterWindowMessage
+  // go among the shell's calls.
+  TFakeWindows(TFakeClock& clock, std::vector<std::string>& log) : FClock(clock), FLog(log) {}
   struct TMessage { TWnd Window; std::uint32_t Msg; TWParam WParam; TLParam LParam; };
   struct TMessageBox { TWnd Owner; std::string Text; std::string Caption; std::uint32_t Flags; };
 
@@ -192,6 +199,15 @@ public:
   void PostQuitMessage(int exitCode) override;
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  // Logged as "SetForegroundWindow <window>"; a window that exists becomes Foreground.
+  bool SetForegroundWindow(TWnd window) override;
+  // Logged as "RegisterWindowMessage <name>"; ids are handed out from 0xC0F0.
+  std::uint32_t RegisterMessageName(const std::string& name) override;
+  // The id a name was registered under; 0 when nobody registered it.
+  std::uint32_t MessageId(const std::string& name) const;
+  // A name the system itself registers (Explorer's "TaskbarCreated"): not logged.
+  std::uint32_t SystemMessageName(const std::string& name);
+  TWnd Foreground = 0;
   // The last error, as a failed CreateWindowFrom leaves it (or a test sets it), and the
   // system's texts of those codes.
   std::uint32_t LastError() override { return LastErrorCode; }
@@ -241,6 +257,9 @@ private:
 
   struct TTimer { std::uint32_t Interval; std::uint64_t Due; };
   TFakeClock& FClock;
+  std::vector<std::string>& FLog;
+  std::map<std::string, std::uint32_t> FMessages;
+  std::uint32_t FNextMessage = 0xC0F0;
   TDefaultProcedure FDefaultProcedure{*this};
   std::map<std::string, IMessageHandler*> FSystemClasses{{"BUTTON", &FDefaultProcedure},
                                                          {"STATIC", &FDefaultProcedure}};

@@ -146,6 +146,10 @@ std::vector<TInputEvent> TFakeInput::KeyEvents() const {
   return result;
 }
 
+std::int16_t TFakeInput::GetAsyncKeyState(int vk) {
+  return AsyncKeysDown.count(vk) ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
 bool TFakeInput::IsKeyDown(std::uint8_t vk) const {
   std::lock_guard lock(FLock);
   return FDown.count(vk) > 0;
@@ -531,6 +535,29 @@ int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std:
                                  std::uint32_t flags) {
   MessageBoxes.push_back({owner, text, caption, flags});
   return 1;  // IDOK
+}
+
+bool TFakeWindows::SetForegroundWindow(TWnd window) {
+  FLog.push_back("SetForegroundWindow " + std::to_string(window));
+  if (!IsWindow(window)) return false;
+  Foreground = window;
+  return true;
+}
+
+std::uint32_t TFakeWindows::RegisterMessageName(const std::string& name) {
+  FLog.push_back("RegisterWindowMessage " + name);
+  return SystemMessageName(name);
+}
+
+std::uint32_t TFakeWindows::SystemMessageName(const std::string& name) {
+  auto [it, added] = FMessages.try_emplace(name, FNextMessage);
+  if (added) ++FNextMessage;
+  return it->second;
+}
+
+std::uint32_t TFakeWindows::MessageId(const std::string& name) const {
+  auto it = FMessages.find(name);
+  return it == FMessages.end() ? 0 : it->second;
 }
 
 TWnd TFakeWindows::FindWindow(const std::string& className) const {

@@ -12,16 +12,19 @@ class TFakeSystem {
 public:
   TFakeSystem();
 
+  // The calls of the shell and of the windows port that the tray's tests follow, in the
+  // order they were made: "NIM_ADD ok", "SetForegroundWindow 65552", "ShellExecute ...".
+  std::vector<std::string> CallLog;
   TFakeClock Clock;
   TFakeInput Input{Clock};
   TFakeThreads Threads;
   TFakeAtoms Atoms;
   TFakeHotKeys HotKeys;
-  TFakeWindows Windows{Clock};
+  TFakeWindows Windows{Clock, CallLog};
   TFakeProcess Process;
   TFakeProfile Profile;
   TFakeEnvironment Environment;
-  TFakeShell Shell{Windows};
+  TFakeShell Shell{Windows, CallLog};
   TFakeIcons Icons;
   TFakeControls Controls{Windows};
   TFakeMenus Menus{Windows, Controls};

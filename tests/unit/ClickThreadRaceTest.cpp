@@ -25,6 +25,9 @@ public:
     return true;
   }
   bool SetCursorPos(std::int32_t, std::int32_t) override { return true; }
+  // The worker never asks for the keys' state: no key is down.
+  std::int16_t GetAsyncKeyState(int) override { return 0; }
+  std::uint32_t GetDoubleClickTime() override { return 500; }
   std::atomic<int> Clicks{0};
   std::atomic<int> Keys{0};
 

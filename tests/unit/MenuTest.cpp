@@ -195,11 +195,11 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
   } cases[] = {
       {u'o', [](TrayMenusTest& t) { EXPECT_TRUE(t.form->Visible()); }},
       {u'H', [](TrayMenusTest& t) {
-         EXPECT_EQ(t.sys.Shell.Log.back(), "ShellExecute " + std::to_string(t.form->Handle()) +
+         EXPECT_EQ(t.sys.CallLog.back(), "ShellExecute " + std::to_string(t.form->Handle()) +
                                                " OPEN C:\\Games\\Tools\\Vantrel.pdf [] [] 5");
        }},
       {u'w', [](TrayMenusTest& t) {
-         EXPECT_EQ(t.sys.Shell.Log.back(), "ShellExecute " + std::to_string(t.form->Handle()) + " OPEN " +
+         EXPECT_EQ(t.sys.CallLog.back(), "ShellExecute " + std::to_string(t.form->Handle()) + " OPEN " +
                                                MakerWebAddress + " [] [] 5");
        }},
       {u'a', [](TrayMenusTest& t) {

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Windows.h"
 
 #include "platform/win32/Win32.h"
 #include "platform/win32/WindowBinding.h"
@@ -156,6 +156,14 @@ bool TWin32Windows::KillTimer(TWnd window, std::uintptr_t id) {
 
 bool TWin32Windows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   return ::PostMessageW(ToHwnd(window), msg, wParam, lParam) != 0;
+}
+
+bool TWin32Windows::SetForegroundWindow(TWnd window) {
+  return ::SetForegroundWindow(ToHwnd(window)) != 0;
+}
+
+std::uint32_t TWin32Windows::RegisterMessageName(const std::string& name) {
+  return ::RegisterWindowMessageW(Widen(name).c_str());
 }
 
 bool TWin32Windows::DialogMessage(MSG& msg) {
