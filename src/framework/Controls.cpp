@@ -79,7 +79,7 @@ void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
   FHandle = handle;
   FId = params.Id;
   try {
-    if (FFont) ports.Controls.SendMessageTo(handle, WM_SETFONT, FFont, 0);
+    if (FFont) ports.Windows.SendMessageTo(handle, WM_SETFONT, FFont, 0);
     WindowCreated();
     CreateChildHandles();
     ChildWindowsCreated();
@@ -98,17 +98,17 @@ void TWinControl::CreateChildHandles() {
   }
 }
 
-TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Controls.Bounds(FHandle) : FBounds; }
+TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Windows.Bounds(FHandle) : FBounds; }
 
 void TWinControl::SetBounds(const TRect& bounds) {
   FBounds = bounds;
-  if (FHandle) FPorts->Controls.MoveWindow(FHandle, bounds);
+  if (FHandle) FPorts->Windows.MoveWindow(FHandle, bounds);
 }
 
 void TWinControl::SetFont(TFontHandle font) {
   FFont = font;
   if (!FHandle) return;
-  FPorts->Controls.SendMessageTo(FHandle, WM_SETFONT, font, 1);
+  FPorts->Windows.SendMessageTo(FHandle, WM_SETFONT, font, 1);
   FontChanged();
 }
 
@@ -137,10 +137,10 @@ bool TWinControl::HandleGoing() const { return FGoing || (Parent() && Parent()->
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
   const TControlPorts ports = *FPorts;
-  const bool focused = ports.Controls.GetFocus() == FHandle;
+  const bool focused = ports.Windows.GetFocus() == FHandle;
   DestroyHandle();
   CreateHandle(ports, FParentWindow);
-  if (focused) ports.Controls.SetFocus(FHandle);
+  if (focused) ports.Windows.SetFocus(FHandle);
 }
 
 TLResult TWinControl::TWindowProc::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
@@ -159,7 +159,7 @@ bool TWinControl::IsNotification(std::uint32_t msg) {
 TLResult TWinControl::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   if (IsNotification(msg) && FPorts) {
     // Each control handles its own notifications: the parent hands them to the child's control.
-    const TWnd source = FPorts->Controls.NotificationSource(window, msg, wParam, lParam);
+    const TWnd source = FPorts->Windows.NotificationSource(window, msg, wParam, lParam);
     for (TControl* c : FWindowed) {
       auto* child = static_cast<TWinControl*>(c);
       if (!source || child->FHandle != source) continue;
@@ -204,11 +204,11 @@ bool TButtonControl::NotificationReflected(std::uint32_t msg, TWParam wParam, TL
 
 void TButtonControl::SetCaption(const std::string& caption) {
   Caption = caption;
-  if (Handle()) Ports()->Controls.WriteText(Handle(), caption);
+  if (Handle()) Ports()->Windows.WriteText(Handle(), caption);
 }
 
 void TButtonControl::ShowCheck(bool checked) {
-  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (Handle()) Ports()->Windows.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TButton::CreateParams(TWinCreateParams& params) const {
@@ -327,7 +327,7 @@ void TCustomRadioGroup::WindowCreated() {
   frame.Id = 0xFFFF;  // IDC_STATIC: a frame is never asked for by its id
   FFrame = Ports()->Windows.CreateWindowFrom(frame, nullptr);
   if (!FFrame) throw LastWindowsError(Ports()->Windows, "Error creating window");
-  if (Font()) Ports()->Controls.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
+  if (Font()) Ports()->Windows.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
   ArrangeButtons();
 }
 
@@ -357,11 +357,11 @@ void TCustomRadioGroup::ShowItemIndex() {
   const std::int32_t index = ItemIndex();
   for (TGroupButton* b : FButtons) {
     if (!b->Handle()) continue;
-    IControls& controls = Ports()->Controls;
+    IWindows& windows = Ports()->Windows;
     b->ShowCheck(b->FIndex == index);
     const bool stop = index < 0 ? b->FIndex == 0 : b->FIndex == index;
-    const std::uint32_t style = controls.GetStyle(b->Handle());
-    controls.SetStyle(b->Handle(), stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    const std::uint32_t style = windows.GetStyle(b->Handle());
+    windows.SetStyle(b->Handle(), stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 

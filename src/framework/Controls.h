@@ -16,6 +16,7 @@
 #include "framework/Component.h"
 #include "platform/Controls.h"
 #include "platform/Environment.h"
+#include "platform/Input.h"
 #include "platform/Types.h"
 #include "platform/Windows.h"
 
@@ -89,6 +90,7 @@ private:
 // What a windowed control needs of the system to make and serve its window.
 struct TControlPorts {
   IWindows& Windows;
+  IInput& Input;
   IControls& Controls;
   IEnvironment& Environment;
 };

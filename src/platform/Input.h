@@ -1,5 +1,6 @@
 // The keyboard and the mouse: synthetic input and the cursor, which the click engine drives,
-// and the state of the keys and of double-clicks as the user's input leaves them.
+// the state of the keys and of double-clicks as the user's input leaves them, and the mouse
+// capture.
 // Injected events join the system's input stream and reach whatever window is under the
 // cursor or has the focus; the calls report no failure that the program acts on.
 #pragma once
@@ -23,4 +24,13 @@ public:
   [[nodiscard]] virtual std::int16_t GetAsyncKeyState(int vk) = 0;
   // GetDoubleClickTime: the longest time between the presses of a double-click, in ms.
   [[nodiscard]] virtual std::uint32_t GetDoubleClickTime() = 0;
+
+  // GetKeyState: negative while the key was down when the message being handled was sent.
+  [[nodiscard]] virtual std::int16_t GetKeyState(int vk) = 0;
+
+  // SetCapture / ReleaseCapture / GetCapture. The window losing the capture gets
+  // WM_CAPTURECHANGED with the new holder (or 0) in lParam.
+  virtual void SetCapture(TWnd window) = 0;
+  virtual void ReleaseCapture() = 0;
+  [[nodiscard]] virtual TWnd GetCapture() = 0;
 };

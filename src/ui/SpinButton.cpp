@@ -61,19 +61,19 @@ void TSpinButton::Notification(TComponent& component) {
   if (&component == FFocusControl) FFocusControl = nullptr;
 }
 
-bool TSpinButton::Focused() const { return Handle() && Ports()->Controls.GetFocus() == Handle(); }
+bool TSpinButton::Focused() const { return Handle() && Ports()->Windows.GetFocus() == Handle(); }
 
 void TSpinButton::BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button) {
   if (button != TMouseButton::mbLeft || !Handle()) return;
-  IControls& controls = Ports()->Controls;
-  if (TabStop && controls.CanFocus(Handle())) SetFocusBtn(sender);
+  IWindows& windows = Ports()->Windows;
+  if (TabStop && windows.CanFocus(Handle())) SetFocusBtn(sender);
   const auto* target = dynamic_cast<const IFocusControl*>(FFocusControl);
   const TWnd targetWindow = target ? target->FocusHandle() : 0;
-  if (targetWindow && target->IsTabStop() && controls.CanFocus(targetWindow) &&
-      controls.GetFocus() != targetWindow)
-    controls.SetFocus(targetWindow);
-  else if (TabStop && controls.GetFocus() != Handle() && controls.CanFocus(Handle()))
-    controls.SetFocus(Handle());
+  if (targetWindow && target->IsTabStop() && windows.CanFocus(targetWindow) &&
+      windows.GetFocus() != targetWindow)
+    windows.SetFocus(targetWindow);
+  else if (TabStop && windows.GetFocus() != Handle() && windows.CanFocus(Handle()))
+    windows.SetFocus(Handle());
 }
 
 void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
@@ -139,7 +139,7 @@ void TSpinButton::SetBounds(int left, int top, int width, int height) {
   FBounds = {left, top, left + fit.Width, top + height};
   FUpButton->SetBoundsRect(fit.Up);
   FDownButton->SetBoundsRect(fit.Down);
-  if (Handle()) Ports()->Controls.MoveWindow(Handle(), FBounds);
+  if (Handle()) Ports()->Windows.MoveWindow(Handle(), FBounds);
 }
 
 void TSpinButton::Loaded() {
@@ -176,7 +176,7 @@ std::unique_ptr<TRepeatTimer> TSpinButton::CreateRepeatTimer(TTimerSpeedButton& 
 
 bool TSpinButton::HoldsCapture(const TTimerSpeedButton& button) const {
   return Handle() && std::find(FPressed.begin(), FPressed.end(), &button) != FPressed.end() &&
-         Ports()->Controls.GetCapture() == Handle();
+         Ports()->Input.GetCapture() == Handle();
 }
 
 std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
@@ -206,7 +206,7 @@ void TSpinButton::MouseDown(TMouseButton button, TLParam lParam) {
   TTimerSpeedButton* target = ButtonAt(p.x, p.y);
   if (!target) return;
   FPressed[static_cast<std::size_t>(button)] = target;
-  if (Ports()->Controls.GetCapture() != Handle()) Ports()->Controls.SetCapture(Handle());
+  if (Ports()->Input.GetCapture() != Handle()) Ports()->Input.SetCapture(Handle());
   const TRect& r = target->BoundsRect();
   target->MouseDown(button, p.x - r.Left, p.y - r.Top);
 }
@@ -215,7 +215,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   const TPoint p = MousePoint(lParam);
   // A release goes to the arrow its press went to. One whose press the pair did not take
   // (off the arrows while the pair held the mouse) is no arrow's.
-  const bool captured = Handle() && Ports()->Controls.GetCapture() == Handle();
+  const bool captured = Handle() && Ports()->Input.GetCapture() == Handle();
   TTimerSpeedButton* target = std::exchange(FPressed[static_cast<std::size_t>(button)], nullptr);
   if (!target && !captured) target = ButtonAt(p.x, p.y);
   // wParam names the buttons still down; the capture goes with the last of them, also when
@@ -224,7 +224,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   TFinally release{[this, captured, stillHeld] {
     if (stillHeld || !captured) return;
     FPressed = {};
-    if (Handle()) Ports()->Controls.ReleaseCapture();
+    if (Handle()) Ports()->Input.ReleaseCapture();
   }};
   if (!target) return;
   const TRect& r = target->BoundsRect();
@@ -292,7 +292,7 @@ TLResult TSpinButton::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
     case WM_ERASEBKGND: return 1;  // the arrows cover the whole pair
     case WM_SIZE: {
       // Someone sized the window directly: the rule may widen it again.
-      FBounds = Ports()->Controls.Bounds(window);
+      FBounds = Ports()->Windows.Bounds(window);
       FitArrows();
       const int width = LoWord(static_cast<std::uintmax_t>(lParam));
       const int height = HiWord(static_cast<std::uintmax_t>(lParam));

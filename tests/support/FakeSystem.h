@@ -16,11 +16,11 @@ public:
   // order they were made: "NIM_ADD ok", "SetForegroundWindow 65552", "ShellExecute ...".
   std::vector<std::string> CallLog;
   TFakeClock Clock;
-  TFakeInput Input{Clock};
   TFakeThreads Threads;
   TFakeAtoms Atoms;
   TFakeHotKeys HotKeys;
   TFakeWindows Windows{Clock, CallLog};
+  TFakeInput Input{Clock, Windows};
   TFakeProcess Process;
   TFakeProfile Profile;
   TFakeEnvironment Environment;

@@ -27,8 +27,10 @@ struct SpinFixture : ::testing::Test {
   };
 
   TFakeSystem sys;
+  TFakeWindows& windows = sys.Windows;
+  TFakeInput& input = sys.Input;
   TFakeControls& controls = sys.Controls;
-  TControlPorts ports{sys.Windows, controls, sys.Environment};
+  TControlPorts ports{sys.Windows, sys.Input, controls, sys.Environment};
   TDefaultHandler plain{sys.Windows};
   TWnd form = 0;
   TWnd checkBox = 0;  // a tab stop between the two fields
@@ -71,7 +73,7 @@ struct SpinFixture : ::testing::Test {
     return checkBox;
   }
 
-  const TFakeControls::TChild& Edit(const TSpinEdit& f) const { return *controls.Child(f.Handle()); }
+  const TFakeWindows::TChild& Edit(const TSpinEdit& f) const { return *windows.Child(f.Handle()); }
   TWnd Pair(const TSpinEdit& f) const { return f.Button()->Handle(); }
 
   // The mouse on a field's arrow pair, in the pair's client coordinates; keys are the MK_

@@ -527,9 +527,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1) ShotFolder = argv[1];
 
   TWin32Windows windows;
+  TWin32Input input;
   TWin32Controls controls(windows);
   TWin32Environment environment;
-  const TControlPorts ports{windows, controls, environment};
+  const TControlPorts ports{windows, input, controls, environment};
   std::vector<std::string> errors;
   windows.SetErrorHandler([&](std::exception_ptr e) {
     try {

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-inline RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // A memory device context and the bitmap selected into it, both let go in reverse order.
 class TMemoryDC {
 public:

@@ -5,52 +5,6 @@
 
 #include <utility>
 
-namespace {
-
-TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
-
-TLResult TWin32Controls::SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  return ::SendMessageW(ToHwnd(window), msg, wParam, lParam);
-}
-
-std::string TWin32Controls::ReadText(TWnd window) {
-  const int length = ::GetWindowTextLengthW(ToHwnd(window));
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = ::GetWindowTextW(ToHwnd(window), text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return Narrow(text);
-}
-
-void TWin32Controls::WriteText(TWnd window, const std::string& text) {
-  ::SetWindowTextW(ToHwnd(window), Widen(text).c_str());
-}
-
-TRect TWin32Controls::Bounds(TWnd window) {
-  RECT r{};
-  if (!::GetWindowRect(ToHwnd(window), &r)) return {};
-  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(ToHwnd(window)), reinterpret_cast<POINT*>(&r), 2);
-  return FromRECT(r);
-}
-
-TRect TWin32Controls::ClientRect(TWnd window) {
-  RECT r{};
-  ::GetClientRect(ToHwnd(window), &r);
-  return FromRECT(r);
-}
-
-void TWin32Controls::MoveWindow(TWnd window, const TRect& bounds) {
-  ::MoveWindow(ToHwnd(window), bounds.Left, bounds.Top, bounds.Right - bounds.Left,
-               bounds.Bottom - bounds.Top, TRUE);
-}
-
-void TWin32Controls::SetEditRect(TWnd edit, const TRect& rect) {
-  RECT r = ToRECT(rect);
-  ::SendMessageW(ToHwnd(edit), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
-}
-
 void TWin32Controls::Invalidate(TWnd window) { ::InvalidateRect(ToHwnd(window), nullptr, FALSE); }
 
 void TWin32Controls::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
@@ -67,61 +21,6 @@ void TWin32Controls::Paint(TWnd window, const std::function<void(ICanvas&)>& pai
   TWin32Canvas canvas(dc);
   paint(canvas);
 }
-
-TWnd TWin32Controls::GetFocus() { return FromHwnd(::GetFocus()); }
-
-void TWin32Controls::SetFocus(TWnd window) { ::SetFocus(ToHwnd(window)); }
-
-bool TWin32Controls::CanFocus(TWnd window) {
-  for (HWND h = ToHwnd(window); h; h = ::GetParent(h)) {
-    if (!::IsWindowVisible(h) || !::IsWindowEnabled(h)) return false;
-    // GetParent of a top-level window is its owner, which has no say.
-    if (!(::GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) break;
-  }
-  return window != 0;
-}
-
-TWnd TWin32Controls::NextTabStop(TWnd window, bool previous) {
-  HWND h = ToHwnd(window);
-  HWND root = ::GetAncestor(h, GA_ROOT);
-  // Asked about the top-level window itself: its first (or last) tab stop.
-  return FromHwnd(::GetNextDlgTabItem(root, h == root ? nullptr : h, previous ? TRUE : FALSE));
-}
-
-std::int16_t TWin32Controls::GetKeyState(int vk) { return ::GetKeyState(vk); }
-
-bool TWin32Controls::DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) {
-  if (!lParam) return false;
-  const auto* queried = reinterpret_cast<const MSG*>(lParam);
-  msg = queried->message;
-  wParam = queried->wParam;
-  return true;
-}
-
-TWnd TWin32Controls::NotificationSource(TWnd parent, std::uint32_t msg, TWParam, TLParam lParam) {
-  switch (msg) {
-    case WM_COMMAND: return static_cast<TWnd>(lParam);
-    case WM_NOTIFY: return lParam ? FromHwnd(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom) : 0;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      return item && item->CtlType != ODT_MENU ? FromHwnd(item->hwndItem) : 0;
-    }
-    case WM_MEASUREITEM: {
-      // The only message of the five that carries no window: the control is found by its id.
-      const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-      if (!item || item->CtlType == ODT_MENU) return 0;
-      return FromHwnd(::GetDlgItem(ToHwnd(parent), static_cast<int>(item->CtlID)));
-    }
-    default:
-      return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC ? static_cast<TWnd>(lParam) : 0;
-  }
-}
-
-void TWin32Controls::SetCapture(TWnd window) { ::SetCapture(ToHwnd(window)); }
-void TWin32Controls::ReleaseCapture() { ::ReleaseCapture(); }
-TWnd TWin32Controls::GetCapture() { return FromHwnd(::GetCapture()); }
-
-void TWin32Controls::MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
 
 char TWin32Controls::DecimalSeparator() {
   wchar_t buffer[8] = {};
@@ -234,22 +133,4 @@ TPoint TWin32Controls::TextExtent(TFontHandle font, const std::string& text) {
               DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
   if (old) ::SelectObject(dc.Get(), old);
   return {r.right - r.left, r.bottom - r.top};
-}
-
-TRect TWin32Controls::WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) {
-  RECT r = ToRECT(client);
-  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  return FromRECT(r);
-}
-
-std::uint32_t TWin32Controls::GetStyle(TWnd window) {
-  return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
-}
-
-void TWin32Controls::SetStyle(TWnd window, std::uint32_t style) {
-  ::SetWindowLongW(ToHwnd(window), GWL_STYLE, static_cast<LONG>(style));
-}
-
-bool TWin32Controls::IsChild(TWnd parent, TWnd window) {
-  return ::IsChild(ToHwnd(parent), ToHwnd(window)) != 0;
 }

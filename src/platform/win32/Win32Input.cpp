@@ -24,3 +24,9 @@ bool TWin32Input::SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCur
 std::int16_t TWin32Input::GetAsyncKeyState(int vk) { return ::GetAsyncKeyState(vk); }
 
 std::uint32_t TWin32Input::GetDoubleClickTime() { return ::GetDoubleClickTime(); }
+
+std::int16_t TWin32Input::GetKeyState(int vk) { return ::GetKeyState(vk); }
+
+void TWin32Input::SetCapture(TWnd window) { ::SetCapture(ToHwnd(window)); }
+void TWin32Input::ReleaseCapture() { ::ReleaseCapture(); }
+TWnd TWin32Input::GetCapture() { return FromHwnd(::GetCapture()); }

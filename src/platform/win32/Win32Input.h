@@ -1,5 +1,5 @@
-// The Win32 adapter of the input port: injected mouse and key events, the cursor and the
-// state of the keys.
+// The Win32 adapter of the input port: injected mouse and key events, the cursor, the state
+// of the keys and the mouse capture.
 #pragma once
 
 #include "platform/Input.h"
@@ -14,4 +14,8 @@ public:
   bool SetCursorPos(std::int32_t x, std::int32_t y) override;
   std::int16_t GetAsyncKeyState(int vk) override;
   std::uint32_t GetDoubleClickTime() override;
+  std::int16_t GetKeyState(int vk) override;
+  void SetCapture(TWnd window) override;
+  void ReleaseCapture() override;
+  TWnd GetCapture() override;
 };

@@ -1,6 +1,7 @@
 // The Win32 adapter of the windows port: CreateWindowEx with one procedure for every class of
-// ours, comctl32's subclassing, timers, the message loop with dialog navigation, and the
-// errors that callbacks must not let into the system.
+// ours, comctl32's subclassing, child controls' messages, text, bounds and styles, the focus,
+// timers, the message loop with dialog navigation, and the errors that callbacks must not
+// let into the system.
 #pragma once
 
 #include <functional>
@@ -31,6 +32,24 @@ public:
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SetForegroundWindow(TWnd window) override;
   std::uint32_t RegisterMessageName(const std::string& name) override;
+  TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  std::string ReadText(TWnd window) override;
+  void WriteText(TWnd window, const std::string& text) override;
+  TRect Bounds(TWnd window) override;
+  TRect ClientRect(TWnd window) override;
+  void MoveWindow(TWnd window, const TRect& bounds) override;
+  void SetEditRect(TWnd edit, const TRect& rect) override;
+  TWnd GetFocus() override;
+  void SetFocus(TWnd window) override;
+  bool CanFocus(TWnd window) override;
+  TWnd NextTabStop(TWnd window, bool previous) override;
+  bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) override;
+  TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  void MessageBeep(std::uint32_t type) override;
+  TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) override;
+  std::uint32_t GetStyle(TWnd window) override;
+  void SetStyle(TWnd window, std::uint32_t style) override;
+  bool IsChild(TWnd parent, TWnd window) override;
   int RunMessageLoop() override;
   void ProcessMessages() override;
   void PostQuitMessage(int exitCode) override;
