@@ -342,7 +342,7 @@ void TCustomRadioGroup::ArrangeButtons() {
   if (FButtons.empty()) return;
   const TRect r = BoundsRect();
   const int width = r.Right - r.Left, height = r.Bottom - r.Top;
-  const int fontHeight = Ports()->Controls.FontHeight(Font());
+  const int fontHeight = Ports()->Drawing.FontHeight(Font());
   const int count = static_cast<int>(FButtons.size());
   // Below the caption and above the frame's bottom edge, each item gets an equal share; what
   // does not divide evenly is split above and below.
@@ -393,6 +393,6 @@ void TLabel::CreateParams(TWinCreateParams& params) const {
   params.Text = Caption;
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT;
   // As large as the text: labels stand close to each other and to their fields.
-  const TPoint extent = Ports()->Controls.TextExtent(Font(), Caption);
+  const TPoint extent = Ports()->Drawing.TextExtent(Font(), Caption);
   params.Bounds = {FBounds.Left, FBounds.Top, FBounds.Left + extent.x, FBounds.Top + extent.y};
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "framework/Component.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/Environment.h"
 #include "platform/Input.h"
 #include "platform/Types.h"
@@ -91,7 +91,7 @@ private:
 struct TControlPorts {
   IWindows& Windows;
   IInput& Input;
-  IControls& Controls;
+  IDrawing& Drawing;
   IEnvironment& Environment;
 };
 

@@ -9,9 +9,9 @@ std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t den
   return static_cast<std::int32_t>(std::llround(static_cast<double>(v) * numerator / denominator));
 }
 
-std::string ChooseFontFace(IControls& controls, const std::vector<std::string>& faces) {
+std::string ChooseFontFace(IDrawing& drawing, const std::vector<std::string>& faces) {
   for (const std::string& face : faces)
-    if (controls.FontFamilyExists(face)) return face;
+    if (drawing.FontFamilyExists(face)) return face;
   return faces.empty() ? std::string{} : faces.back();
 }
 
@@ -24,7 +24,7 @@ void TCustomForm::CreateParams(TWinCreateParams& params) const {
   params.Text = Caption;
   params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
   params.ClassBackground = COLOR_BTNFACE;
-  const int dpi = Ports() ? Ports()->Controls.ScreenDpi() : DesignPixelsPerInch;
+  const int dpi = Ports() ? Ports()->Drawing.ScreenDpi() : DesignPixelsPerInch;
   const TRect client{0, 0, ScaleValue(ClientWidth, dpi, DesignPixelsPerInch),
                      ScaleValue(ClientHeight, dpi, DesignPixelsPerInch)};
   const TRect outer = Ports() ? Ports()->Windows.WindowRectForClient(client, params.Style, params.ExStyle)
@@ -35,17 +35,17 @@ void TCustomForm::CreateParams(TWinCreateParams& params) const {
 void TCustomForm::CreateFormWindow(const TControlPorts& ports, TWnd owner) { CreateHandle(ports, owner); }
 
 void TCustomForm::WindowCreated() {
-  IControls& controls = Ports()->Controls;
-  FPixelsPerInch = controls.ScreenDpi();
+  IDrawing& drawing = Ports()->Drawing;
+  FPixelsPerInch = drawing.ScreenDpi();
   FPeer.emplace(Ports()->Windows, Handle());
   SetPeer(&*FPeer);
   std::vector<std::string> faces{DesignFont.Face};
   faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
-  FFontFace = ChooseFontFace(controls, faces);
+  FFontFace = ChooseFontFace(drawing, faces);
   TFontSpec font = DesignFont;
   font.Face = FFontFace;
   font.Height = ScaleValue(DesignFont.Height, FPixelsPerInch, DesignPixelsPerInch);
-  FOwnedFont = controls.MakeFont(font);
+  FOwnedFont = drawing.MakeFont(font);
   SetFont(FOwnedFont);
 }
 
@@ -58,7 +58,7 @@ void TCustomForm::WindowDestroying() {
   SetPeer(nullptr);
   FPeer.reset();
   SetFont(0);
-  Ports()->Controls.ReleaseFont(FOwnedFont);
+  Ports()->Drawing.ReleaseFont(FOwnedFont);
   FOwnedFont = 0;
 }
 

@@ -157,7 +157,7 @@ void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRec
 
 void TSpinEdit::WindowCreated() {
   IWindows& windows = Ports()->Windows;
-  DecimalSeparator = Ports()->Controls.DecimalSeparator();
+  DecimalSeparator = Ports()->Environment.DecimalSeparator();
   // From here on the text lives in the window.
   const std::string text = Text();
   FPeer.emplace(windows, Handle());
@@ -194,17 +194,17 @@ void TSpinEdit::FontChanged() {
 
 int TSpinEdit::MinimumHeight() const {
   if (!Ports()) return 0;
-  IControls& controls = Ports()->Controls;
-  return SpinLayout::MinimumHeight(controls.FontHeight(Font()), controls.FontHeight(0),
-                                   controls.SystemMetric(SM_CYBORDER));
+  IDrawing& drawing = Ports()->Drawing;
+  return SpinLayout::MinimumHeight(drawing.FontHeight(Font()), drawing.FontHeight(0),
+                                   drawing.SystemMetric(SM_CYBORDER));
 }
 
 void TSpinEdit::AdjustHeight() {
   if (!AutoSize || !Handle()) return;
-  IControls& controls = Ports()->Controls;
+  IDrawing& drawing = Ports()->Drawing;
   TRect r = BoundsRect();
-  r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(Font()),
-                                            controls.SystemMetric(SM_CYBORDER), Look3D());
+  r.Bottom = r.Top + SpinLayout::AutoHeight(drawing.FontHeight(Font()),
+                                            drawing.SystemMetric(SM_CYBORDER), Look3D());
   SetBounds(r);
 }
 

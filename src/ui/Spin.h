@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "framework/Controls.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "ui/SpinButton.h"
 
 class TSpinEdit : public TCustomEdit, public IFocusControl {

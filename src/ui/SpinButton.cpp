@@ -89,12 +89,12 @@ void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
 void TSpinButton::SetGlyph(TTimerSpeedButton& button, TBitmapHandle bitmap, const char* defaultName) {
   TBitmapHandle& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
   if (bitmap) {
-    if (owned && Ports()) Ports()->Controls.ReleaseBitmap(owned);
+    if (owned && Ports()) Ports()->Drawing.ReleaseBitmap(owned);
     owned = 0;
     button.Glyph = bitmap;
   } else {
     // None: the default picture again, as one image.
-    if (!owned && Ports()) owned = Ports()->Controls.LoadBitmapResource(defaultName);
+    if (!owned && Ports()) owned = Ports()->Drawing.LoadBitmapResource(defaultName);
     button.Glyph = owned;
     button.NumGlyphs = 1;
   }
@@ -120,7 +120,7 @@ void TSpinButton::ReleaseDefaultGlyphs() {
   for (auto [button, owned] : {std::pair{FUpButton, &FOwnedUpGlyph}, std::pair{FDownButton, &FOwnedDownGlyph}}) {
     if (!*owned) continue;
     if (button->Glyph == *owned) button->Glyph = 0;
-    Ports()->Controls.ReleaseBitmap(*owned);
+    Ports()->Drawing.ReleaseBitmap(*owned);
     *owned = 0;
   }
 }
@@ -187,7 +187,7 @@ std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
 }
 
 void TSpinButton::InvalidateButton(TTimerSpeedButton&) {
-  if (Handle()) Ports()->Controls.Invalidate(Handle());
+  if (Handle()) Ports()->Drawing.Invalidate(Handle());
 }
 
 TTimerSpeedButton* TSpinButton::ButtonAt(int x, int y) const {
@@ -282,10 +282,10 @@ TLResult TSpinButton::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
       if (wParam == DownTimerId) FDownButton->TimerExpired();
       return 0;
     case WM_PAINT: {
-      IControls& controls = Ports()->Controls;
-      controls.Paint(window, [this, &controls](ICanvas& canvas) {
-        FUpButton->Paint(canvas, controls);
-        FDownButton->Paint(canvas, controls);
+      IDrawing& drawing = Ports()->Drawing;
+      drawing.Paint(window, [this, &drawing](ICanvas& canvas) {
+        FUpButton->Paint(canvas, drawing);
+        FDownButton->Paint(canvas, drawing);
       });
       return 0;
     }

@@ -198,10 +198,12 @@ public:
   bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
   bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
                          std::string& value) override;
+  char DecimalSeparator() override { return Separator; }
 
   std::uint32_t Platform = win::VER_PLATFORM_WIN32_NT, Major = 5, Minor = 1;
   std::optional<std::string> UserName = "taro";
   // Version resources by file: sub-block -> value.
   std::map<std::string, std::map<std::string, std::string>> VersionInfo;
+  char Separator = '.';
 };
 

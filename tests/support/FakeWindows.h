@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/Windows.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 
 class TFakeClock;
 

@@ -125,7 +125,7 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
   } process(sys, journal);
   TSystem system = sys.System;
   TSystem watched{system.Input, system.Clock, system.Threads, system.Atoms, system.HotKeys, system.Windows,
-                  process, system.Profile, system.Environment, system.Shell, system.Icons, system.Controls,
+                  process, system.Profile, system.Environment, system.Shell, system.Icons, system.Drawing,
                   system.Menus};
   // Once the loop runs: what the program made, then the application window is closed.
   struct TProbe final : IMessageHandler {

@@ -156,20 +156,20 @@ TEST_F(OptionsWindowTest, LayoutAndFontFollowTheScreenDensityAndTheInstalledFace
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
-    sys.Controls.Dpi = c.dpi;
-    sys.Controls.InstalledFonts = c.fonts;
-    const std::size_t fontsBefore = sys.Controls.LiveFonts.size();
+    sys.Drawing.Dpi = c.dpi;
+    sys.Drawing.InstalledFonts = c.fonts;
+    const std::size_t fontsBefore = sys.Drawing.LiveFonts.size();
     Start();
     EXPECT_EQ(form->FontFace(), c.face);
-    ASSERT_EQ(sys.Controls.LiveFonts.count(form->Font()), 1u);
-    EXPECT_EQ(sys.Controls.LiveFonts[form->Font()].Height, c.fontHeight);
-    EXPECT_EQ(sys.Controls.LiveFonts[form->Font()].CharSet, SHIFTJIS_CHARSET);
+    ASSERT_EQ(sys.Drawing.LiveFonts.count(form->Font()), 1u);
+    EXPECT_EQ(sys.Drawing.LiveFonts[form->Font()].Height, c.fontHeight);
+    EXPECT_EQ(sys.Drawing.LiveFonts[form->Font()].CharSet, SHIFTJIS_CHARSET);
     EXPECT_EQ(form->Spd->BoundsRect(), c.spd);
     TRect outer;
     ASSERT_TRUE(sys.Windows.GetWindowRect(form->Handle(), outer));
     EXPECT_EQ(outer.Right - outer.Left, c.client.Right + 6) << "the client area and the frame";
     EXPECT_EQ(outer.Bottom - outer.Top, c.client.Bottom + 26);
     form.reset();
-    EXPECT_EQ(sys.Controls.LiveFonts.size(), fontsBefore) << "the font goes with the window";
+    EXPECT_EQ(sys.Drawing.LiveFonts.size(), fontsBefore) << "the font goes with the window";
   }
 }

@@ -263,14 +263,14 @@ TEST_F(SpinArrows, APressOnAnArrowHandsTheFocusToTheFieldNeverToThePair) {
 TEST_F(SpinArrows, TheArrowsPaintTheirFacesAndCentredPictures) {
   TSpEdit& f = IntTime();
   const TBitmapHandle up = f.Button()->UpGlyph(), down = f.Button()->DownGlyph();
-  EXPECT_EQ(controls.BitmapName(up), "SPINUP");
-  EXPECT_EQ(controls.BitmapName(down), "SPINDOWN");
-  using Op = TFakeControls::TPaintOp;
+  EXPECT_EQ(drawing.BitmapName(up), "SPINUP");
+  EXPECT_EQ(drawing.BitmapName(down), "SPINDOWN");
+  using Op = TFakeDrawing::TPaintOp;
   const TWnd pair = Pair(f);
   const auto paint = [&] {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(pair, WM_PAINT);
-    return controls.Painted;
+    return drawing.Painted;
   };
   EXPECT_EQ(paint(), (std::vector<Op>{
                          {Op::Face, pair, {0, 0, 15, 8}, false, 0, {}, true},
@@ -301,16 +301,16 @@ TEST_F(SpinArrows, TheArrowsPaintTheirFacesAndCentredPictures) {
 TEST_F(SpinArrows, PicturesOfItsOwnAndBackToTheDefault) {
   TSpEdit& f = IntTime();
   TSpinButton& pair = *f.Button();
-  ASSERT_EQ(controls.LiveBitmaps(), 2u);
-  const TBitmapHandle mine = controls.MakeBitmap(30, 6);  // three images side by side
+  ASSERT_EQ(drawing.LiveBitmaps(), 2u);
+  const TBitmapHandle mine = drawing.MakeBitmap(30, 6);  // three images side by side
   pair.SetUpGlyph(mine);
   pair.SetUpNumGlyphs(3);
-  EXPECT_EQ(controls.LiveBitmaps(), 2u) << "the default up picture went, the test's came";
-  using Op = TFakeControls::TPaintOp;
+  EXPECT_EQ(drawing.LiveBitmaps(), 2u) << "the default up picture went, the test's came";
+  using Op = TFakeDrawing::TPaintOp;
   const auto glyphOf = [&](int index) {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(Pair(f), WM_PAINT);
-    return controls.Painted[index];
+    return drawing.Painted[index];
   };
   EXPECT_EQ(glyphOf(1).Source, (TRect{0, 0, 10, 6}));
   Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
@@ -320,13 +320,13 @@ TEST_F(SpinArrows, PicturesOfItsOwnAndBackToTheDefault) {
   EXPECT_EQ(glyphOf(1).Source, (TRect{10, 0, 20, 6})) << "the second while disabled";
 
   pair.SetUpGlyph(0);
-  EXPECT_EQ(controls.BitmapName(pair.UpGlyph()), "SPINUP");
+  EXPECT_EQ(drawing.BitmapName(pair.UpGlyph()), "SPINUP");
   EXPECT_EQ(pair.UpNumGlyphs(), 1);
   EXPECT_EQ(glyphOf(1).Kind, Op::Glyph);
   owner.DestroyComponent(f);
-  EXPECT_EQ(controls.LiveBitmaps(), 1u) << "only the test's own is left";
-  controls.ReleaseBitmap(mine);
-  EXPECT_EQ(controls.BadBitmapReleases, 0);
+  EXPECT_EQ(drawing.LiveBitmaps(), 1u) << "only the test's own is left";
+  drawing.ReleaseBitmap(mine);
+  EXPECT_EQ(drawing.BadBitmapReleases, 0);
 }
 
 TEST_F(SpinArrows, SettingTheBoundsKeepsThePairAtLeast15Wide) {
@@ -399,11 +399,11 @@ TEST_F(StandAlonePair, KeysClickTheArrowsOnlyOnAFocusedTabStop) {
 TEST_F(StandAlonePair, TheFocusFrameIsInsetThreePixelsAndFollowsThePressedFace) {
   Make(true);
   windows.SetFocus(pair.Handle());
-  using Op = TFakeControls::TPaintOp;
+  using Op = TFakeDrawing::TPaintOp;
   const auto frame = [&] {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(pair.Handle(), WM_PAINT);
-    for (const Op& op : controls.Painted)
+    for (const Op& op : drawing.Painted)
       if (op.Kind == Op::FocusFrame) return op.Rect;
     return TRect{};
   };

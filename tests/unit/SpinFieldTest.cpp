@@ -49,7 +49,7 @@ TEST_F(SpinField, TheOptionsWindowsFieldsGetTheirStylesSizesAndArrows) {
     EXPECT_EQ(c.field.Button()->UpButton().BoundsRect(), (TRect{0, 0, 15, 8}));
     EXPECT_EQ(c.field.Button()->DownButton().BoundsRect(), (TRect{0, 7, 15, 16}));
   }
-  EXPECT_EQ(controls.LiveBitmaps(), 4u) << "each pair loads its two pictures";
+  EXPECT_EQ(drawing.LiveBitmaps(), 4u) << "each pair loads its two pictures";
 }
 
 TEST_F(SpinField, TheHeightFollowsTheFontAndNeverFallsBelowTheMinimum) {
@@ -71,8 +71,8 @@ TEST_F(SpinField, TheHeightFollowsTheFontAndNeverFallsBelowTheMinimum) {
   int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(n);
-    controls.FontHeights[Font12] = c.font;
-    controls.SystemFontHeight = c.system;
+    drawing.FontHeights[Font12] = c.font;
+    drawing.SystemFontHeight = c.system;
     sys.Environment.Major = c.major;
     TSpEdit& f = Field(("F" + std::to_string(n++)).c_str(), 0, 99, 1, 5, c.asked, false);
     f.Ctl3D = c.ctl3D;
@@ -103,7 +103,7 @@ TEST_F(SpinField, UpAndDownKeysStepAndThenReachTheEdit) {
 
 TEST_F(SpinField, RefusedCharactersBeepAndNeverReachTheEdit) {
   TSpEdit& f = IntTime();
-  controls.Separator = ',';
+  sys.Environment.Separator = ',';
   TSpEdit& g = ChkDot();  // made after the locale changed: takes its separator
   windows.SetFocus(g.Handle());
   const struct { unsigned ch; bool accepted; } cases[] = {
@@ -344,7 +344,7 @@ TEST_F(SpinField, TheTextLivesInTheWindowAndComesBackOutWhenTheWindowGoes) {
   EXPECT_EQ(f.Handle(), 0u);
   EXPECT_EQ(f.Text(), "777");
   EXPECT_EQ(changes, 1) << "moving out of the window is no change";
-  EXPECT_EQ(controls.LiveBitmaps(), 0u);
+  EXPECT_EQ(drawing.LiveBitmaps(), 0u);
   EXPECT_EQ(sys.Windows.TimerCount(), 0u);
 }
 
@@ -367,7 +367,7 @@ TEST_F(SpinField, ANewAlignmentRecreatesTheWindowKeepingTextFocusAndArrows) {
   }
   EXPECT_FALSE(windows.Exists(old));
   EXPECT_FALSE(windows.Exists(oldPair));
-  EXPECT_EQ(controls.LiveBitmaps(), 2u);
+  EXPECT_EQ(drawing.LiveBitmaps(), 2u);
   const TWnd now = f.Handle();
   f.SetAlignment(TAlignment::taRightJustify);
   EXPECT_EQ(f.Handle(), now) << "the same alignment again changes nothing";
@@ -386,8 +386,8 @@ TEST_F(SpinField, DestroyingTheFieldTakesItsWindowsTimersAndPictures) {
     EXPECT_EQ(windows.Children(form).size(), 1u);
   }
   EXPECT_TRUE(windows.Children(form).empty());
-  EXPECT_EQ(controls.LiveBitmaps(), 0u);
-  EXPECT_EQ(controls.BadBitmapReleases, 0);
+  EXPECT_EQ(drawing.LiveBitmaps(), 0u);
+  EXPECT_EQ(drawing.BadBitmapReleases, 0);
   EXPECT_EQ(sys.Windows.TimerCount(), 0u);
   EXPECT_EQ(input.GetCapture(), 0u);
   EXPECT_EQ(exits, 0) << "the window's end is no leaving of the field";

@@ -10,7 +10,7 @@
 
 #include "framework/Form.h"
 #include "framework/WindowParams.h"
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 #include "support/FakeSystem.h"
 #include "ui/Spin.h"
 
@@ -29,8 +29,8 @@ struct SpinFixture : ::testing::Test {
   TFakeSystem sys;
   TFakeWindows& windows = sys.Windows;
   TFakeInput& input = sys.Input;
-  TFakeControls& controls = sys.Controls;
-  TControlPorts ports{sys.Windows, sys.Input, controls, sys.Environment};
+  TFakeDrawing& drawing = sys.Drawing;
+  TControlPorts ports{sys.Windows, sys.Input, drawing, sys.Environment};
   TDefaultHandler plain{sys.Windows};
   TWnd form = 0;
   TWnd checkBox = 0;  // a tab stop between the two fields
@@ -39,7 +39,7 @@ struct SpinFixture : ::testing::Test {
   TCustomForm owner{nullptr, "Form1"};
 
   SpinFixture() {
-    controls.FontHeights[Font12] = 12;
+    drawing.FontHeights[Font12] = 12;
     form = CreateHiddenWindow(sys.Windows, "TForm1", "Vantrel", plain);
     sys.Windows.ShowWindow(form, win::SW_SHOW);
     sys.Windows.SetErrorHandler([this](std::exception_ptr e) { errors.push_back(e); });

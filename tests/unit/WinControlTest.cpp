@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 #include "support/FakeSystem.h"
 
 using namespace win;
@@ -57,7 +57,7 @@ private:
 
 struct WinControl : ::testing::Test {
   TFakeSystem sys;
-  TControlPorts ports{sys.Windows, sys.Input, sys.Controls, sys.Environment};
+  TControlPorts ports{sys.Windows, sys.Input, sys.Drawing, sys.Environment};
   std::vector<std::string> log;
   // Declared last: the controls and their windows go before the system.
   TComponent owner;

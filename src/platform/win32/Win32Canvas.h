@@ -3,7 +3,7 @@
 // caller owns the context and the fonts it selects.
 #pragma once
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/win32/Win32.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/System.h"
-#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Drawing.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Menus.h"
 #include "platform/win32/Win32Profile.h"
@@ -59,6 +59,7 @@ public:
   bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
   bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
                          std::string& value) override;
+  char DecimalSeparator() override;
 
 private:
   // version.dll's GetFileVersionInfoSizeW, GetFileVersionInfoW and VerQueryValueW.
@@ -84,8 +85,8 @@ struct TWin32System {
   TWin32Environment Environment;
   TWin32Shell Shell;
   TWin32Icons Icons;
-  TWin32Controls Controls{Windows};
+  TWin32Drawing Drawing;
   TWin32Menus Menus;
   TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
-                 Shell, Icons, Controls, Menus};
+                 Shell, Icons, Drawing, Menus};
 };

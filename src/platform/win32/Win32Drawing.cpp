@@ -1,13 +1,13 @@
-#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Drawing.h"
 
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32Canvas.h"
 
 #include <utility>
 
-void TWin32Controls::Invalidate(TWnd window) { ::InvalidateRect(ToHwnd(window), nullptr, FALSE); }
+void TWin32Drawing::Invalidate(TWnd window) { ::InvalidateRect(ToHwnd(window), nullptr, FALSE); }
 
-void TWin32Controls::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
+void TWin32Drawing::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
   PAINTSTRUCT ps;
   HWND hwnd = ToHwnd(window);
   HDC dc = ::BeginPaint(hwnd, &ps);
@@ -22,24 +22,16 @@ void TWin32Controls::Paint(TWnd window, const std::function<void(ICanvas&)>& pai
   paint(canvas);
 }
 
-char TWin32Controls::DecimalSeparator() {
-  wchar_t buffer[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
-  // n counts the terminating null: one character is 2.
-  if (n == 2 && buffer[0] > 32 && buffer[0] < 128) return static_cast<char>(buffer[0]);
-  return '.';
-}
-
-TBitmapHandle TWin32Controls::LoadBitmapResource(const std::string& name) {
+TBitmapHandle TWin32Drawing::LoadBitmapResource(const std::string& name) {
   return reinterpret_cast<TBitmapHandle>(
       ::LoadBitmapW(::GetModuleHandleW(nullptr), Widen(name).c_str()));
 }
 
-void TWin32Controls::ReleaseBitmap(TBitmapHandle bitmap) {
+void TWin32Drawing::ReleaseBitmap(TBitmapHandle bitmap) {
   if (bitmap) ::DeleteObject(reinterpret_cast<HBITMAP>(bitmap));
 }
 
-bool TWin32Controls::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
+bool TWin32Drawing::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
   BITMAP info{};
   if (!bitmap || !::GetObjectW(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info)) return false;
   width = info.bmWidth;
@@ -47,7 +39,7 @@ bool TWin32Controls::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
   return true;
 }
 
-int TWin32Controls::FontHeight(TFontHandle font) {
+int TWin32Drawing::FontHeight(TFontHandle font) {
   HDC dc = ::GetDC(nullptr);
   if (!dc) return 0;
   const HGDIOBJ old = font ? ::SelectObject(dc, reinterpret_cast<HFONT>(font)) : nullptr;
@@ -58,7 +50,7 @@ int TWin32Controls::FontHeight(TFontHandle font) {
   return metrics.tmHeight;
 }
 
-int TWin32Controls::SystemMetric(int index) { return ::GetSystemMetrics(index); }
+int TWin32Drawing::SystemMetric(int index) { return ::GetSystemMetrics(index); }
 
 namespace {
 // The screen's device context for a measurement, given back at the end of the scope.
@@ -82,12 +74,12 @@ int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foun
 }
 }  // namespace
 
-int TWin32Controls::ScreenDpi() {
+int TWin32Drawing::ScreenDpi() {
   TScreenDC dc;
   return dc.Get() ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
 }
 
-bool TWin32Controls::FontFamilyExists(const std::string& face) {
+bool TWin32Drawing::FontFamilyExists(const std::string& face) {
   const std::wstring wide = Widen(face);
   if (wide.empty() || wide.size() >= LF_FACESIZE) return false;
   TScreenDC dc;
@@ -100,7 +92,7 @@ bool TWin32Controls::FontFamilyExists(const std::string& face) {
   return found;
 }
 
-TFontHandle TWin32Controls::MakeFont(const TFontSpec& spec) {
+TFontHandle TWin32Drawing::MakeFont(const TFontSpec& spec) {
   LOGFONTW font{};
   font.lfHeight = spec.Height;
   font.lfEscapement = spec.Escapement;
@@ -119,11 +111,11 @@ TFontHandle TWin32Controls::MakeFont(const TFontSpec& spec) {
   return reinterpret_cast<TFontHandle>(::CreateFontIndirectW(&font));
 }
 
-void TWin32Controls::ReleaseFont(TFontHandle font) {
+void TWin32Drawing::ReleaseFont(TFontHandle font) {
   if (font) ::DeleteObject(reinterpret_cast<HFONT>(font));
 }
 
-TPoint TWin32Controls::TextExtent(TFontHandle font, const std::string& text) {
+TPoint TWin32Drawing::TextExtent(TFontHandle font, const std::string& text) {
   TScreenDC dc;
   if (!dc.Get()) return {};
   const HGDIOBJ old = font ? ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(font)) : nullptr;

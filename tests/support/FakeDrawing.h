@@ -1,5 +1,5 @@
-// The fake drawing side of controls: paint sessions recorded as data, bitmaps and fonts of
-// the test's choosing with their lifetimes, metrics, and the locale's decimal separator.
+// The fake drawing port: paint sessions recorded as data, bitmaps and fonts of the test's
+// choosing with their lifetimes, and metrics.
 #pragma once
 
 #include <map>
@@ -8,18 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "support/FakeCanvas.h"
 #include "support/FakePorts.h"
 
-class TFakeControls : public IControls {
+class TFakeDrawing : public IDrawing {
 public:
   // The windows keep each child's count of invalidations.
-  explicit TFakeControls(TFakeWindows& windows) : FWindows(windows) {}
+  explicit TFakeDrawing(TFakeWindows& windows) : FWindows(windows) {}
 
   void Invalidate(TWnd window) override;
   void Paint(TWnd window, const std::function<void(ICanvas&)>& paint) override;
-  char DecimalSeparator() override { return Separator; }
   TBitmapHandle LoadBitmapResource(const std::string& name) override;
   void ReleaseBitmap(TBitmapHandle bitmap) override;
   bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) override;
@@ -60,7 +59,6 @@ public:
   // The fonts made and not yet released, with what they were made from.
   std::map<TFontHandle, TFontSpec> LiveFonts;
 
-  char Separator = '.';
   int SystemFontHeight = 16;
   std::map<TFontHandle, int> FontHeights;
   int CyBorder = 1;

@@ -1,17 +1,14 @@
-// What a control draws with: painting, bitmap resources, fonts and the few measurements a
-// control needs (text metrics, system metrics, the screen's resolution, the locale's decimal
-// separator).
+// Drawing: painting a window on a canvas, bitmap resources, fonts and the few measurements a
+// control needs (text metrics, system metrics, the screen's resolution).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "platform/Environment.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/WinApi.h"
-#include "platform/Windows.h"
 
 using TBitmapHandle = std::uintptr_t;  // an HBITMAP's value; 0 is no bitmap
 using TFontHandle = std::uintptr_t;    // an HFONT's value; 0 is the system font
@@ -69,18 +66,14 @@ public:
   virtual void DrawCheckMark(const TRect& rect) = 0;
 };
 
-class IControls {
+class IDrawing {
 public:
-  virtual ~IControls() = default;
+  virtual ~IDrawing() = default;
 
   // InvalidateRect(window, whole client area, no erase).
   virtual void Invalidate(TWnd window) = 0;
   // BeginPaint, paint on a canvas of the window, EndPaint (also when paint throws).
   virtual void Paint(TWnd window, const std::function<void(ICanvas&)>& paint) = 0;
-
-  // The user's locale's decimal separator (LOCALE_SDECIMAL) when it is one ASCII character,
-  // else a full stop.
-  [[nodiscard]] virtual char DecimalSeparator() = 0;
 
   // LoadBitmap on the program's own module (names compare without regard to case); 0 when
   // the program has no such bitmap. The caller releases it (DeleteObject).

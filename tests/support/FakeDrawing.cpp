@@ -1,13 +1,13 @@
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 
 #include <algorithm>
 #include <cctype>
 
 using namespace win;
 
-class TFakeControls::TCanvas final : public TFakeCanvas {
+class TFakeDrawing::TCanvas final : public TFakeCanvas {
 public:
-  TCanvas(TFakeControls& owner, TWnd window)
+  TCanvas(TFakeDrawing& owner, TWnd window)
       : TFakeCanvas(owner.CanvasOps, [&owner](TFontHandle f) { return owner.FontHeight(f); }),
         FOwner(owner),
         FWindow(window) {}
@@ -23,20 +23,20 @@ public:
   }
 
 private:
-  TFakeControls& FOwner;
+  TFakeDrawing& FOwner;
   TWnd FWindow;
 };
 
-void TFakeControls::Invalidate(TWnd window) {
+void TFakeDrawing::Invalidate(TWnd window) {
   if (TFakeWindows::TChild* c = FWindows.Child(window)) ++c->Invalidations;
 }
 
-void TFakeControls::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
+void TFakeDrawing::Paint(TWnd window, const std::function<void(ICanvas&)>& paint) {
   TCanvas canvas(*this, window);
   paint(canvas);
 }
 
-TBitmapHandle TFakeControls::LoadBitmapResource(const std::string& name) {
+TBitmapHandle TFakeDrawing::LoadBitmapResource(const std::string& name) {
   std::string upper = name;
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   auto it = BitmapResources.find(upper);
@@ -46,22 +46,22 @@ TBitmapHandle TFakeControls::LoadBitmapResource(const std::string& name) {
   return handle;
 }
 
-TBitmapHandle TFakeControls::MakeBitmap(int width, int height) {
+TBitmapHandle TFakeDrawing::MakeBitmap(int width, int height) {
   const TBitmapHandle handle = FNextBitmap++;
   FBitmaps[handle] = {"", width, height};
   return handle;
 }
 
-std::string TFakeControls::BitmapName(TBitmapHandle bitmap) const {
+std::string TFakeDrawing::BitmapName(TBitmapHandle bitmap) const {
   auto it = FBitmaps.find(bitmap);
   return it == FBitmaps.end() ? std::string() : it->second.Name;
 }
 
-void TFakeControls::ReleaseBitmap(TBitmapHandle bitmap) {
+void TFakeDrawing::ReleaseBitmap(TBitmapHandle bitmap) {
   if (!FBitmaps.erase(bitmap)) ++BadBitmapReleases;
 }
 
-bool TFakeControls::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
+bool TFakeDrawing::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
   auto it = FBitmaps.find(bitmap);
   if (it == FBitmaps.end()) return false;
   width = it->second.Width;
@@ -69,25 +69,25 @@ bool TFakeControls::BitmapSize(TBitmapHandle bitmap, int& width, int& height) {
   return true;
 }
 
-int TFakeControls::FontHeight(TFontHandle font) {
+int TFakeDrawing::FontHeight(TFontHandle font) {
   if (!font) return SystemFontHeight;
   auto it = FontHeights.find(font);
   return it == FontHeights.end() ? SystemFontHeight : it->second;
 }
 
-TFontHandle TFakeControls::MakeFont(const TFontSpec& spec) {
+TFontHandle TFakeDrawing::MakeFont(const TFontSpec& spec) {
   const TFontHandle font = FNextFont++;
   LiveFonts[font] = spec;
   FontHeights[font] = spec.Height < 0 ? -spec.Height : spec.Height;
   return font;
 }
 
-void TFakeControls::ReleaseFont(TFontHandle font) {
+void TFakeDrawing::ReleaseFont(TFontHandle font) {
   LiveFonts.erase(font);
   FontHeights.erase(font);
 }
 
-TPoint TFakeControls::TextExtent(TFontHandle font, const std::string& text) {
+TPoint TFakeDrawing::TextExtent(TFontHandle font, const std::string& text) {
   int characters = 0;
   for (const unsigned char c : text)
     if ((c & 0xC0) != 0x80 && c != '&') ++characters;

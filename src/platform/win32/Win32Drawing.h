@@ -1,22 +1,15 @@
-// The Win32 adapter of what controls draw with: GDI painting of button faces and transparent
+// The Win32 adapter of the drawing port: GDI painting of button faces and transparent
 // glyphs, bitmaps, fonts and metrics.
 #pragma once
 
-#include <map>
 #include <string>
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 
-class TWin32Windows;
-
-class TWin32Controls final : public IControls {
+class TWin32Drawing final : public IDrawing {
 public:
-  // The windows themselves are made by windows (CreateWindowFrom), which this one works beside.
-  explicit TWin32Controls(TWin32Windows& windows) : FWindows(windows) {}
-
   void Invalidate(TWnd window) override;
   void Paint(TWnd window, const std::function<void(ICanvas&)>& paint) override;
-  char DecimalSeparator() override;
   TBitmapHandle LoadBitmapResource(const std::string& name) override;
   void ReleaseBitmap(TBitmapHandle bitmap) override;
   bool BitmapSize(TBitmapHandle bitmap, int& width, int& height) override;
@@ -27,7 +20,4 @@ public:
   TFontHandle MakeFont(const TFontSpec& spec) override;
   void ReleaseFont(TFontHandle font) override;
   TPoint TextExtent(TFontHandle font, const std::string& text) override;
-
-private:
-  TWin32Windows& FWindows;
 };
