@@ -15,6 +15,8 @@ constexpr TLParam MakeLParam(int low, int high) {
 }
 }  // namespace
 
+// ---- windows --------------------------------------------------------------------------
+
 void TFakeWindows::SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
   FErrorHandler = std::move(handler);
 }
@@ -308,7 +310,7 @@ std::size_t TFakeWindows::HookCount(TWnd window) const {
 
 std::size_t TFakeWindows::WindowCount() const { return FWindows.size(); }
 
-// ---- child controls ----------------------------------------------------------------
+// ---- child controls -------------------------------------------------------------------
 
 // The system's edit control, as far as the tests lean on it.
 class TFakeWindows::TEditProc final : public IMessageHandler {
@@ -399,6 +401,7 @@ private:
   TFakeWindows& FOwner;
 };
 
+// Made here, where the edit control's class is complete: it serves the "EDIT" class.
 TFakeWindows::TFakeWindows(TFakeClock& clock, std::vector<std::string>& log)
     : FClock(clock), FLog(log), FEditProc(std::make_unique<TEditProc>(*this)) {
   FSystemClasses["EDIT"] = FEditProc.get();

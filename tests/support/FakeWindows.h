@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Windows.h"
 #include "platform/Drawing.h"
+#include "platform/Windows.h"
 
 class TFakeClock;
 
