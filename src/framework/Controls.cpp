@@ -79,7 +79,7 @@ void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
   FHandle = handle;
   FId = params.Id;
   try {
-    if (FFont) ports.Controls.SendMessageTo(handle, WM_SETFONT, FFont, 0);
+    if (FFont) ports.Windows.SendMessageTo(handle, WM_SETFONT, FFont, 0);
     WindowCreated();
     CreateChildHandles();
     ChildWindowsCreated();
@@ -98,17 +98,17 @@ void TWinControl::CreateChildHandles() {
   }
 }
 
-TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Controls.Bounds(FHandle) : FBounds; }
+TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Windows.Bounds(FHandle) : FBounds; }
 
 void TWinControl::SetBounds(const TRect& bounds) {
   FBounds = bounds;
-  if (FHandle) FPorts->Controls.MoveWindow(FHandle, bounds);
+  if (FHandle) FPorts->Windows.MoveWindow(FHandle, bounds);
 }
 
 void TWinControl::SetFont(TFontHandle font) {
   FFont = font;
   if (!FHandle) return;
-  FPorts->Controls.SendMessageTo(FHandle, WM_SETFONT, font, 1);
+  FPorts->Windows.SendMessageTo(FHandle, WM_SETFONT, font, 1);
   FontChanged();
 }
 
@@ -137,10 +137,10 @@ bool TWinControl::HandleGoing() const { return FGoing || (Parent() && Parent()->
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
   const TControlPorts ports = *FPorts;
-  const bool focused = ports.Controls.GetFocus() == FHandle;
+  const bool focused = ports.Windows.GetFocus() == FHandle;
   DestroyHandle();
   CreateHandle(ports, FParentWindow);
-  if (focused) ports.Controls.SetFocus(FHandle);
+  if (focused) ports.Windows.SetFocus(FHandle);
 }
 
 TLResult TWinControl::TWindowProc::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
@@ -159,7 +159,7 @@ bool TWinControl::IsNotification(std::uint32_t msg) {
 TLResult TWinControl::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   if (IsNotification(msg) && FPorts) {
     // Each control handles its own notifications: the parent hands them to the child's control.
-    const TWnd source = FPorts->Controls.NotificationSource(window, msg, wParam, lParam);
+    const TWnd source = FPorts->Windows.NotificationSource(window, msg, wParam, lParam);
     for (TControl* c : FWindowed) {
       auto* child = static_cast<TWinControl*>(c);
       if (!source || child->FHandle != source) continue;
@@ -204,11 +204,11 @@ bool TButtonControl::NotificationReflected(std::uint32_t msg, TWParam wParam, TL
 
 void TButtonControl::SetCaption(const std::string& caption) {
   Caption = caption;
-  if (Handle()) Ports()->Controls.WriteText(Handle(), caption);
+  if (Handle()) Ports()->Windows.WriteText(Handle(), caption);
 }
 
 void TButtonControl::ShowCheck(bool checked) {
-  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (Handle()) Ports()->Windows.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TButton::CreateParams(TWinCreateParams& params) const {
@@ -327,7 +327,7 @@ void TCustomRadioGroup::WindowCreated() {
   frame.Id = 0xFFFF;  // IDC_STATIC: a frame is never asked for by its id
   FFrame = Ports()->Windows.CreateWindowFrom(frame, nullptr);
   if (!FFrame) throw LastWindowsError(Ports()->Windows, "Error creating window");
-  if (Font()) Ports()->Controls.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
+  if (Font()) Ports()->Windows.SendMessageTo(FFrame, WM_SETFONT, Font(), 0);
   ArrangeButtons();
 }
 
@@ -342,7 +342,7 @@ void TCustomRadioGroup::ArrangeButtons() {
   if (FButtons.empty()) return;
   const TRect r = BoundsRect();
   const int width = r.Right - r.Left, height = r.Bottom - r.Top;
-  const int fontHeight = Ports()->Controls.FontHeight(Font());
+  const int fontHeight = Ports()->Drawing.FontHeight(Font());
   const int count = static_cast<int>(FButtons.size());
   // Below the caption and above the frame's bottom edge, each item gets an equal share; what
   // does not divide evenly is split above and below.
@@ -357,11 +357,11 @@ void TCustomRadioGroup::ShowItemIndex() {
   const std::int32_t index = ItemIndex();
   for (TGroupButton* b : FButtons) {
     if (!b->Handle()) continue;
-    IControls& controls = Ports()->Controls;
+    IWindows& windows = Ports()->Windows;
     b->ShowCheck(b->FIndex == index);
     const bool stop = index < 0 ? b->FIndex == 0 : b->FIndex == index;
-    const std::uint32_t style = controls.GetStyle(b->Handle());
-    controls.SetStyle(b->Handle(), stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    const std::uint32_t style = windows.GetStyle(b->Handle());
+    windows.SetStyle(b->Handle(), stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 
@@ -393,6 +393,6 @@ void TLabel::CreateParams(TWinCreateParams& params) const {
   params.Text = Caption;
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT;
   // As large as the text: labels stand close to each other and to their fields.
-  const TPoint extent = Ports()->Controls.TextExtent(Font(), Caption);
+  const TPoint extent = Ports()->Drawing.TextExtent(Font(), Caption);
   params.Bounds = {FBounds.Left, FBounds.Top, FBounds.Left + extent.x, FBounds.Top + extent.y};
 }

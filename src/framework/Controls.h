@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "framework/Component.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/Environment.h"
+#include "platform/Input.h"
 #include "platform/Types.h"
 #include "platform/Windows.h"
 
@@ -89,7 +90,8 @@ private:
 // What a windowed control needs of the system to make and serve its window.
 struct TControlPorts {
   IWindows& Windows;
-  IControls& Controls;
+  IInput& Input;
+  IDrawing& Drawing;
   IEnvironment& Environment;
 };
 

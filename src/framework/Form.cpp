@@ -9,9 +9,9 @@ std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t den
   return static_cast<std::int32_t>(std::llround(static_cast<double>(v) * numerator / denominator));
 }
 
-std::string ChooseFontFace(IControls& controls, const std::vector<std::string>& faces) {
+std::string ChooseFontFace(IDrawing& drawing, const std::vector<std::string>& faces) {
   for (const std::string& face : faces)
-    if (controls.FontFamilyExists(face)) return face;
+    if (drawing.FontFamilyExists(face)) return face;
   return faces.empty() ? std::string{} : faces.back();
 }
 
@@ -24,10 +24,10 @@ void TCustomForm::CreateParams(TWinCreateParams& params) const {
   params.Text = Caption;
   params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
   params.ClassBackground = COLOR_BTNFACE;
-  const int dpi = Ports() ? Ports()->Controls.ScreenDpi() : DesignPixelsPerInch;
+  const int dpi = Ports() ? Ports()->Drawing.ScreenDpi() : DesignPixelsPerInch;
   const TRect client{0, 0, ScaleValue(ClientWidth, dpi, DesignPixelsPerInch),
                      ScaleValue(ClientHeight, dpi, DesignPixelsPerInch)};
-  const TRect outer = Ports() ? Ports()->Controls.WindowRectForClient(client, params.Style, params.ExStyle)
+  const TRect outer = Ports() ? Ports()->Windows.WindowRectForClient(client, params.Style, params.ExStyle)
                               : client;
   params.Bounds = {FLeft, FTop, FLeft + outer.Right - outer.Left, FTop + outer.Bottom - outer.Top};
 }
@@ -35,17 +35,17 @@ void TCustomForm::CreateParams(TWinCreateParams& params) const {
 void TCustomForm::CreateFormWindow(const TControlPorts& ports, TWnd owner) { CreateHandle(ports, owner); }
 
 void TCustomForm::WindowCreated() {
-  IControls& controls = Ports()->Controls;
-  FPixelsPerInch = controls.ScreenDpi();
+  IDrawing& drawing = Ports()->Drawing;
+  FPixelsPerInch = drawing.ScreenDpi();
   FPeer.emplace(Ports()->Windows, Handle());
   SetPeer(&*FPeer);
   std::vector<std::string> faces{DesignFont.Face};
   faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
-  FFontFace = ChooseFontFace(controls, faces);
+  FFontFace = ChooseFontFace(drawing, faces);
   TFontSpec font = DesignFont;
   font.Face = FFontFace;
   font.Height = ScaleValue(DesignFont.Height, FPixelsPerInch, DesignPixelsPerInch);
-  FOwnedFont = controls.MakeFont(font);
+  FOwnedFont = drawing.MakeFont(font);
   SetFont(FOwnedFont);
 }
 
@@ -58,7 +58,7 @@ void TCustomForm::WindowDestroying() {
   SetPeer(nullptr);
   FPeer.reset();
   SetFont(0);
-  Ports()->Controls.ReleaseFont(FOwnedFont);
+  Ports()->Drawing.ReleaseFont(FOwnedFont);
   FOwnedFont = 0;
 }
 
@@ -90,7 +90,7 @@ void TCustomForm::Hide() {
 }
 
 TButton* TCustomForm::DefaultButton() const {
-  const TWnd focus = Ports()->Controls.GetFocus();
+  const TWnd focus = Ports()->Windows.GetFocus();
   TButton* fallback = nullptr;
   for (TControl* c : WindowedControls()) {
     auto* button = dynamic_cast<TButton*>(c);
@@ -102,23 +102,23 @@ TButton* TCustomForm::DefaultButton() const {
 }
 
 void TCustomForm::FocusFirstControl() {
-  IControls& controls = Ports()->Controls;
-  const TWnd first = controls.NextTabStop(Handle(), false);
-  if (first && first != Handle()) controls.SetFocus(first);
+  IWindows& windows = Ports()->Windows;
+  const TWnd first = windows.NextTabStop(Handle(), false);
+  if (first && first != Handle()) windows.SetFocus(first);
 }
 
 TLResult TCustomForm::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   if (window != Handle() || !Ports()) return TWinControl::WndProc(window, msg, wParam, lParam);
-  IControls& controls = Ports()->Controls;
+  IWindows& windows = Ports()->Windows;
   switch (msg) {
     case WM_ACTIVATE:
       // As a dialog: the focus goes back to the control that had it, or to the first one,
       // instead of to the frame, where the keyboard would reach no control.
       if (LoWord(wParam) == WA_INACTIVE) {
-        const TWnd focus = controls.GetFocus();
-        if (focus && controls.IsChild(Handle(), focus)) FLastFocus = focus;
-      } else if (FLastFocus && controls.IsChild(Handle(), FLastFocus) && controls.CanFocus(FLastFocus)) {
-        controls.SetFocus(FLastFocus);
+        const TWnd focus = windows.GetFocus();
+        if (focus && windows.IsChild(Handle(), focus)) FLastFocus = focus;
+      } else if (FLastFocus && windows.IsChild(Handle(), FLastFocus) && windows.CanFocus(FLastFocus)) {
+        windows.SetFocus(FLastFocus);
       } else {
         FocusFirstControl();
       }
@@ -130,10 +130,10 @@ TLResult TCustomForm::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
       if (LoWord(static_cast<std::uintmax_t>(lParam))) {
         target = static_cast<TWnd>(wParam);
       } else {
-        const TWnd focus = controls.GetFocus();
-        target = controls.NextTabStop(focus && controls.IsChild(Handle(), focus) ? focus : Handle(), wParam != 0);
+        const TWnd focus = windows.GetFocus();
+        target = windows.NextTabStop(focus && windows.IsChild(Handle(), focus) ? focus : Handle(), wParam != 0);
       }
-      if (target && target != Handle()) controls.SetFocus(target);
+      if (target && target != Handle()) windows.SetFocus(target);
       return 0;
     }
     case DM_GETDEFID:

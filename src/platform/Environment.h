@@ -1,5 +1,5 @@
-// What the program asks of its environment: the system version, the logged-on user and the
-// version resource of a file.
+// What the program asks of its environment: the system version, the logged-on user, the
+// version resource of a file and the user's locale.
 #pragma once
 
 #include <cstdint>
@@ -25,4 +25,7 @@ public:
   // (the translation table) as its raw bytes.
   [[nodiscard]] virtual bool QueryVersionValue(const std::vector<std::uint8_t>& block,
                                                const std::string& subBlock, std::string& value) = 0;
+  // The user's locale's decimal separator (LOCALE_SDECIMAL) when it is one ASCII character,
+  // else a full stop.
+  [[nodiscard]] virtual char DecimalSeparator() = 0;
 };

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/Types.h"
 
 using TMenuHandle = std::uintptr_t;  // an HMENU's value; 0 is no menu

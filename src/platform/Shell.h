@@ -1,6 +1,5 @@
-// The shell's notification area and the user-interface services around a tray icon: the
-// icon's record and Shell_NotifyIcon, registered message names ("TaskbarCreated"), the
-// asynchronous key state, the double-click time and the foreground window.
+// The shell: its notification area (the icon's record and Shell_NotifyIcon), the system's
+// ANSI code page as the icon's tip is cut to it, and opening a file as Explorer opens it.
 #pragma once
 
 #include <cstddef>
@@ -41,14 +40,6 @@ public:
   // there already, or changing, deleting or versioning one that is not, fails without
   // effect; so does every call while no taskbar runs.
   [[nodiscard]] virtual bool NotifyIcon(std::uint32_t message, const TNotifyIconData& data) = 0;
-  // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
-  // 0 on failure.
-  [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;
-  // GetAsyncKeyState: negative while the key is down at this moment.
-  [[nodiscard]] virtual std::int16_t GetAsyncKeyState(int vk) = 0;
-  // GetDoubleClickTime: the longest time between the presses of a double-click, in ms.
-  [[nodiscard]] virtual std::uint32_t GetDoubleClickTime() = 0;
-  virtual bool SetForegroundWindow(TWnd window) = 0;
   // The longest leading part of text that takes at most maxBytes bytes in the system's ANSI
   // code page, cut between characters, never inside a double-byte one.
   [[nodiscard]] virtual std::string CutToSystemBytes(const std::string& text,

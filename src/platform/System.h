@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Clock.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/Environment.h"
 #include "platform/HotKeys.h"
 #include "platform/Icons.h"
@@ -27,6 +27,6 @@ struct TSystem {
   IEnvironment& Environment;
   IShell& Shell;
   IIcons& Icons;
-  IControls& Controls;
+  IDrawing& Drawing;
   IMenus& Menus;
 };

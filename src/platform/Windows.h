@@ -1,4 +1,6 @@
-// Windows, their procedures and the message loop, and message boxes.
+// Windows, their procedures and the message loop; child controls' messages, text, bounds and
+// styles; the keyboard focus, the foreground window, registered message names, timers and
+// message boxes.
 // Every window, of a system class or of one of ours, is made by one call from one record of
 // create parameters. A window of our own class has an IMessageHandler for its procedure.
 // Subclassing puts further handlers in front of it (SetWindowSubclass): each sees the
@@ -7,6 +9,7 @@
 // the error handler and answers the message with 0.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -87,6 +90,63 @@ public:
   // WM_QUIT met on the way is left for the message loop.
   virtual void ProcessMessages() = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
+
+  virtual bool SetForegroundWindow(TWnd window) = 0;
+  // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
+  // 0 on failure.
+  [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;
+
+  // Child controls (windows as any other, made by CreateWindowFrom): the notifications about
+  // them, their messages, text, bounds and styles, and the keyboard focus.
+
+  // The child window a notification to parent is about: WM_COMMAND's and WM_CTLCOLOR*'s
+  // lParam (0 for a menu or an accelerator), WM_NOTIFY's NMHDR hwndFrom, WM_DRAWITEM's
+  // hwndItem and WM_MEASUREITEM's control by its CtlID (GetDlgItem); 0 for an item of a menu
+  // (ODT_MENU) and for any other message.
+  [[nodiscard]] virtual TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam,
+                                                TLParam lParam) = 0;
+  // SendMessage: through the window's subclass hooks to its procedure, at once.
+  virtual TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
+  // GetWindowText / SetWindowText (WM_SETTEXT), as UTF-8.
+  [[nodiscard]] virtual std::string ReadText(TWnd window) = 0;
+  virtual void WriteText(TWnd window, const std::string& text) = 0;
+
+  // The window's rectangle in its parent's client coordinates.
+  [[nodiscard]] virtual TRect Bounds(TWnd window) = 0;
+  // GetClientRect: left and top are 0.
+  [[nodiscard]] virtual TRect ClientRect(TWnd window) = 0;
+  // MoveWindow with repainting, in the parent's client coordinates. A change of size reaches
+  // the window as WM_SIZE before this returns.
+  virtual void MoveWindow(TWnd window, const TRect& bounds) = 0;
+  // EM_SETRECTNP: a multi-line edit's formatting rectangle, set without redrawing.
+  virtual void SetEditRect(TWnd edit, const TRect& rect) = 0;
+
+  // GetFocus / SetFocus. The window losing the focus gets WM_KILLFOCUS, then the one
+  // gaining it WM_SETFOCUS.
+  [[nodiscard]] virtual TWnd GetFocus() = 0;
+  virtual void SetFocus(TWnd window) = 0;
+  // Whether the window can take the focus: it and every parent up to its top-level window
+  // are visible and enabled.
+  [[nodiscard]] virtual bool CanFocus(TWnd window) = 0;
+  // GetNextDlgTabItem in the window's top-level window: the next tab stop after window (the
+  // previous one when previous is set), in the order the controls were made; window itself
+  // when it is the only one.
+  [[nodiscard]] virtual TWnd NextTabStop(TWnd window, bool previous) = 0;
+  // WM_GETDLGCODE's lParam: the message the dialog manager asks about (a MSG); false when
+  // the query names none.
+  [[nodiscard]] virtual bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg,
+                                                TWParam& wParam) = 0;
+
+  // MessageBeep(type); 0 is the default sound.
+  virtual void MessageBeep(std::uint32_t type) = 0;
+  // AdjustWindowRectEx: the outer rectangle of a top-level window (no menu) with the given
+  // styles whose client area is client.
+  [[nodiscard]] virtual TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) = 0;
+  // GetWindowLong / SetWindowLong of GWL_STYLE.
+  [[nodiscard]] virtual std::uint32_t GetStyle(TWnd window) = 0;
+  virtual void SetStyle(TWnd window, std::uint32_t style) = 0;
+  // IsChild: window is a descendant of parent.
+  [[nodiscard]] virtual bool IsChild(TWnd parent, TWnd window) = 0;
 
   // MessageBox; modal, with a message loop of its own. Returns the button pressed.
   virtual int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,

@@ -65,7 +65,7 @@ TLResult TTrayIconHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam
 TTrayIconUnit::TTrayIconUnit(TSystem& system) : FSystem(system), FTimers(system.Windows) {
   FCommonControlsVersion = ReadFileVersionMS(system.Environment, "comctl32.dll");
   if (FCommonControlsVersion > LastVersionWithoutTaskbarCreated)
-    FTaskbarCreatedMessage = system.Shell.RegisterMessageName("TaskbarCreated");
+    FTaskbarCreatedMessage = system.Windows.RegisterMessageName("TaskbarCreated");
 }
 
 TTrayIconHandler& TTrayIconUnit::AcquireTrayWindow() { return FHandler.Acquire(FSystem.Windows); }
@@ -322,9 +322,9 @@ void TTrayIcon::ExitPollTick() {
 
 TShiftState TTrayIcon::CurrentShiftState() {
   TShiftState shift = 0;
-  if (FSystem.Shell.GetAsyncKeyState(VK_SHIFT) < 0) shift |= ssShift;
-  if (FSystem.Shell.GetAsyncKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-  if (FSystem.Shell.GetAsyncKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (FSystem.Input.GetAsyncKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (FSystem.Input.GetAsyncKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (FSystem.Input.GetAsyncKeyState(VK_MENU) < 0) shift |= ssAlt;
   return shift;
 }
 
@@ -352,7 +352,7 @@ void TTrayIcon::HandleCallback(TLParam event) {
     case WM_LBUTTONDOWN: {
       if (!Enabled) return;
       if (OnDblClick) {
-        FClickDelayTimer->SetInterval(FSystem.Shell.GetDoubleClickTime());
+        FClickDelayTimer->SetInterval(FSystem.Input.GetDoubleClickTime());
         FClickDelayTimer->SetEnabled(true);
       }
       const TPoint pos = CursorPos();
@@ -441,7 +441,7 @@ void TTrayIcon::OpenPopupMenu() {
   if (!FSystem.Input.GetCursorPos(at)) return;
   // A menu opened by a window that is not in the foreground does not close when the user
   // clicks elsewhere; the messages that making it foreground causes are served first.
-  FSystem.Shell.SetForegroundWindow(FApplication.Handle());
+  FSystem.Windows.SetForegroundWindow(FApplication.Handle());
   FSystem.Windows.ProcessMessages();
   // Those messages may have destroyed the menu.
   if (!FPopupMenu) return;
@@ -540,8 +540,8 @@ bool TTrayIcon::OwnerWindowProc(std::uint32_t msg, TWParam wParam, TLParam lPara
   if (msg == WM_SHOWWINDOW && wParam == 1 && lParam == 0) {
     // A window shown from the tray comes up behind the active one unless the application
     // window is brought forward first.
-    FSystem.Shell.SetForegroundWindow(FApplication.Handle());
-    FSystem.Shell.SetForegroundWindow(FOwnerWindow);
+    FSystem.Windows.SetForegroundWindow(FApplication.Handle());
+    FSystem.Windows.SetForegroundWindow(FOwnerWindow);
     return false;
   }
   if ((msg == WM_SHOWWINDOW && wParam == 0 && lParam == SW_PARENTCLOSING &&

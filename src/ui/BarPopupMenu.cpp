@@ -33,29 +33,29 @@ TFontSpec RotatedFontSpec(const TFont& font, int angle) {
   return spec;
 }
 
-TFontHandle CreateRotatedFont(IControls& controls, const TFont& font, int angle) {
-  return controls.MakeFont(RotatedFontSpec(font, angle));
+TFontHandle CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle) {
+  return drawing.MakeFont(RotatedFontSpec(font, angle));
 }
 
 TBannerBitmap::~TBannerBitmap() {
-  if (FHandle) FControls.ReleaseBitmap(FHandle);
+  if (FHandle) FDrawing.ReleaseBitmap(FHandle);
 }
 
 bool TBannerBitmap::LoadResource(const std::string& name) {
-  if (FHandle) FControls.ReleaseBitmap(FHandle);
-  FHandle = FControls.LoadBitmapResource(name);
+  if (FHandle) FDrawing.ReleaseBitmap(FHandle);
+  FHandle = FDrawing.LoadBitmapResource(name);
   FWidth = FHeight = 0;
-  if (FHandle && !FControls.BitmapSize(FHandle, FWidth, FHeight)) {
-    FControls.ReleaseBitmap(FHandle);
+  if (FHandle && !FDrawing.BitmapSize(FHandle, FWidth, FHeight)) {
+    FDrawing.ReleaseBitmap(FHandle);
     FHandle = 0;
   }
   return FHandle != 0;
 }
 
 TBarPopupMenu::TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows,
-                             IControls& controls, TWnd applicationWindow,
+                             IDrawing& drawing, TWnd applicationWindow,
                              const std::string& applicationTitle)
-    : TPopupMenu(owner, std::move(name), menus, windows), FControls(controls) {
+    : TPopupMenu(owner, std::move(name), menus, windows), FDrawing(drawing) {
   OwnerDraw = true;
   if (applicationWindow) VerticalText = applicationTitle;
 }
@@ -63,7 +63,7 @@ TBarPopupMenu::TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus,
 TBarPopupMenu::~TBarPopupMenu() = default;
 
 TBannerBitmap& TBarPopupMenu::Bitmap() {
-  if (!FBitmap) FBitmap = std::make_unique<TBannerBitmap>(FControls);
+  if (!FBitmap) FBitmap = std::make_unique<TBannerBitmap>(FDrawing);
   return *FBitmap;
 }
 
@@ -125,11 +125,11 @@ void TBarPopupMenu::DrawStrip(ICanvas& canvas, const TRect& rect) {
 
 // Upwards from the bottom of the menu, each item drawing the part in its own rows.
 void TBarPopupMenu::DrawText(ICanvas& canvas, const TRect& rect) {
-  const TFontHandle rotated = CreateRotatedFont(FControls, VerticalFont, 90);
+  const TFontHandle rotated = CreateRotatedFont(FDrawing, VerticalFont, 90);
   const TFontHandle previous = canvas.SelectFont(rotated);
   TFinally restore{[&] {
     canvas.SelectFont(previous);
-    FControls.ReleaseFont(rotated);
+    FDrawing.ReleaseFont(rotated);
   }};
   const int h = canvas.TextExtent("X").y;
   // The glyph cell, h wide once turned, centred in the bar: halves round to even.

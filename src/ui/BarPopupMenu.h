@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/Menus.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 
 enum class TBitmapVertAlignment : std::uint8_t { bvaTop = 0, bvaBottom = 1, bvaMiddle = 2 };
 enum class TBitmapHorzAlignment : std::uint8_t { bhaLeft = 0, bhaRight = 1, bhaCenter = 2 };
@@ -44,12 +44,12 @@ struct TFont {
 // 31 characters the record holds.
 TFontSpec RotatedFontSpec(const TFont& font, int angle);
 // CreateRotatedFont: a new font made from RotatedFontSpec; the caller releases it.
-TFontHandle CreateRotatedFont(IControls& controls, const TFont& font, int angle);
+TFontHandle CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle);
 
 // The banner's picture, owned by the menu; empty until a picture is loaded into it.
 class TBannerBitmap {
 public:
-  explicit TBannerBitmap(IControls& controls) : FControls(controls) {}
+  explicit TBannerBitmap(IDrawing& drawing) : FDrawing(drawing) {}
   ~TBannerBitmap();
   TBannerBitmap(const TBannerBitmap&) = delete;
   TBannerBitmap& operator=(const TBannerBitmap&) = delete;
@@ -64,7 +64,7 @@ public:
   bool Transparent = true;
 
 private:
-  IControls& FControls;
+  IDrawing& FDrawing;
   TBitmapHandle FHandle = 0;
   int FWidth = 0, FHeight = 0;
 };
@@ -73,7 +73,7 @@ class TBarPopupMenu : public TPopupMenu {
 public:
   // The text is the application's title when the application window exists.
   TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows,
-                IControls& controls, TWnd applicationWindow, const std::string& applicationTitle);
+                IDrawing& drawing, TWnd applicationWindow, const std::string& applicationTitle);
   ~TBarPopupMenu() override;
 
   // Made empty, and transparent, on first use.
@@ -108,7 +108,7 @@ private:
   void DrawText(ICanvas& canvas, const TRect& rect);
   void DrawBitmap(ICanvas& canvas);
 
-  IControls& FControls;
+  IDrawing& FDrawing;
   std::unique_ptr<TBannerBitmap> FBitmap;
   std::int32_t FMenuHeight = 0;
   bool FBannerDone = false;

@@ -21,7 +21,7 @@ TForm1::TForm1(TApplication& application, TSystem& system, TTrayIconUnit* unit)
                    "IPAGothic", "VL PGothic", "Noto Sans CJK JP", "MS Shell Dlg 2"};
   // The window first (the tray icon is owned by it), hidden and without its controls; they
   // get their windows once they all exist, in tab order.
-  CreateFormWindow({FSystem.Windows, FSystem.Controls, FSystem.Environment}, application.Handle());
+  CreateFormWindow({FSystem.Windows, FSystem.Input, FSystem.Drawing, FSystem.Environment}, application.Handle());
   CreateComponents();
   CreateControlWindows();
   // As the framework does with OnCreate: an error is shown and the program goes on.
@@ -186,7 +186,7 @@ void TForm1::CreateMenus() {
 
   // The tray's menus are opened while the application window is the foreground window
   // (right button) or the form's (left button): that window owns the menu.
-  MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Controls,
+  MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Drawing,
                                  FApplication.Handle(), FApplication.Title());
   MenuR->OwnerWindow = FApplication.Handle();
   MenuR->Images = MenuImage;
@@ -307,7 +307,7 @@ void TForm1::TrayIconMouseDown(TMouseButton button, TShiftState, std::int32_t x,
 }
 
 void TForm1::TrayIconClick() {
-  FSystem.Shell.SetForegroundWindow(Handle());
+  FSystem.Windows.SetForegroundWindow(Handle());
   MenuL->PopupAt(FTrayPos);
 }
 

@@ -46,7 +46,7 @@ void TSpinEdit::DoBeep() {
   if (Beep)
     Beep();
   else if (Ports())
-    Ports()->Controls.MessageBeep(0);
+    Ports()->Windows.MessageBeep(0);
 }
 
 // A step near the 32-bit limits saturates instead of wrapping round to the other end, then
@@ -95,18 +95,18 @@ void TSpinEdit::DoExit() {
 
 void TSpinEdit::SetMaxLength(int value) {
   FMaxLength = value;
-  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(value), 0);
+  if (Handle()) Ports()->Windows.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(value), 0);
 }
 
 void TSpinEdit::SetReadOnly(bool value) {
   FReadOnly = value;
-  if (Handle()) Ports()->Controls.SendMessageTo(Handle(), EM_SETREADONLY, value ? 1 : 0, 0);
+  if (Handle()) Ports()->Windows.SendMessageTo(Handle(), EM_SETREADONLY, value ? 1 : 0, 0);
 }
 
 // ---- the window -----------------------------------------------------------------------
 
 std::int32_t TSpinEdit::TEditPeer::GetInt(TPeerProperty property) {
-  const TRect r = FControls.Bounds(FWindow);
+  const TRect r = FWindows.Bounds(FWindow);
   switch (property) {
     case TPeerProperty::Left: return r.Left;
     case TPeerProperty::Top: return r.Top;
@@ -117,7 +117,7 @@ std::int32_t TSpinEdit::TEditPeer::GetInt(TPeerProperty property) {
 }
 
 void TSpinEdit::TEditPeer::SetInt(TPeerProperty property, std::int32_t value) {
-  TRect r = FControls.Bounds(FWindow);
+  TRect r = FWindows.Bounds(FWindow);
   const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
   switch (property) {
     case TPeerProperty::Left: r = {value, r.Top, value + w, r.Bottom}; break;
@@ -126,7 +126,7 @@ void TSpinEdit::TEditPeer::SetInt(TPeerProperty property, std::int32_t value) {
     case TPeerProperty::Height: r.Bottom = r.Top + value; break;
     default: return;
   }
-  FControls.MoveWindow(FWindow, r);
+  FWindows.MoveWindow(FWindow, r);
 }
 
 void TSpinEdit::CreateParams(TWinCreateParams& params) const {
@@ -156,14 +156,14 @@ void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRec
 }
 
 void TSpinEdit::WindowCreated() {
-  IControls& controls = Ports()->Controls;
-  DecimalSeparator = controls.DecimalSeparator();
+  IWindows& windows = Ports()->Windows;
+  DecimalSeparator = Ports()->Environment.DecimalSeparator();
   // From here on the text lives in the window.
   const std::string text = Text();
-  FPeer.emplace(controls, Handle());
+  FPeer.emplace(windows, Handle());
   SetPeer(&*FPeer);
-  controls.WriteText(Handle(), text);
-  controls.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
+  windows.WriteText(Handle(), text);
+  windows.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
   UpdateEditRect();
   // The arrow pair, a child, is made after this at the place this leaves it.
   AdjustHeight();
@@ -173,7 +173,7 @@ void TSpinEdit::WindowCreated() {
 void TSpinEdit::WindowDestroying() {
   // The text moves back into the object. Losing the focus to the window's end (a
   // re-creation, the field's destruction) is no leaving of the field (see WM_KILLFOCUS).
-  const std::string text = Ports()->Controls.ReadText(Handle());
+  const std::string text = Ports()->Windows.ReadText(Handle());
   SetPeer(nullptr);
   FPeer.reset();
   StoreText(text);
@@ -194,17 +194,17 @@ void TSpinEdit::FontChanged() {
 
 int TSpinEdit::MinimumHeight() const {
   if (!Ports()) return 0;
-  IControls& controls = Ports()->Controls;
-  return SpinLayout::MinimumHeight(controls.FontHeight(Font()), controls.FontHeight(0),
-                                   controls.SystemMetric(SM_CYBORDER));
+  IDrawing& drawing = Ports()->Drawing;
+  return SpinLayout::MinimumHeight(drawing.FontHeight(Font()), drawing.FontHeight(0),
+                                   drawing.SystemMetric(SM_CYBORDER));
 }
 
 void TSpinEdit::AdjustHeight() {
   if (!AutoSize || !Handle()) return;
-  IControls& controls = Ports()->Controls;
+  IDrawing& drawing = Ports()->Drawing;
   TRect r = BoundsRect();
-  r.Bottom = r.Top + SpinLayout::AutoHeight(controls.FontHeight(Font()),
-                                            controls.SystemMetric(SM_CYBORDER), Look3D());
+  r.Bottom = r.Top + SpinLayout::AutoHeight(drawing.FontHeight(Font()),
+                                            drawing.SystemMetric(SM_CYBORDER), Look3D());
   SetBounds(r);
 }
 
@@ -229,8 +229,8 @@ void TSpinEdit::Resize() {
 
 void TSpinEdit::UpdateEditRect() {
   if (!Handle()) return;
-  const TRect client = Ports()->Controls.ClientRect(Handle());
-  Ports()->Controls.SetEditRect(Handle(), SpinLayout::EditRect(client.Right, client.Bottom));
+  const TRect client = Ports()->Windows.ClientRect(Handle());
+  Ports()->Windows.SetEditRect(Handle(), SpinLayout::EditRect(client.Right, client.Bottom));
 }
 
 namespace {
@@ -261,28 +261,28 @@ std::size_t ByteOfUnit(std::string_view text, std::size_t unit) {
 TLResult TSpinEdit::PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam) {
   // The multi-line edit pastes every line; the field keeps the first, as a one-line edit
   // does. What stood before and after the selection is where it was: the paste lies between.
-  IControls& controls = Ports()->Controls;
-  const std::string before = controls.ReadText(window);
-  const auto selection = static_cast<std::uintmax_t>(controls.SendMessageTo(window, EM_GETSEL, 0, 0));
+  IWindows& windows = Ports()->Windows;
+  const std::string before = windows.ReadText(window);
+  const auto selection = static_cast<std::uintmax_t>(windows.SendMessageTo(window, EM_GETSEL, 0, 0));
   const std::size_t length = Utf16Length(before);
   const std::size_t tail = length - std::min<std::size_t>(HiWord(selection), length);
   const TLResult result = DefaultHandler(window, WM_PASTE, wParam, lParam);
-  const std::string after = controls.ReadText(window);
+  const std::string after = windows.ReadText(window);
   const std::size_t afterLength = Utf16Length(after);
   const std::size_t start = ByteOfUnit(after, LoWord(selection));
   const std::size_t end = ByteOfUnit(after, afterLength - std::min(tail, afterLength));
   const std::size_t lineBreak = after.find_first_of("\r\n", start);
   if (lineBreak >= end) return result;
   const std::string kept = after.substr(0, lineBreak);
-  controls.WriteText(window, kept + after.substr(end));
+  windows.WriteText(window, kept + after.substr(end));
   const auto caret = static_cast<TWParam>(Utf16Length(kept));
-  controls.SendMessageTo(window, EM_SETSEL, caret, static_cast<TLParam>(caret));
+  windows.SendMessageTo(window, EM_SETSEL, caret, static_cast<TLParam>(caret));
   return result;
 }
 
 TLResult TSpinEdit::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   IWindows& windows = Ports()->Windows;
-  IControls& controls = Ports()->Controls;
+  IInput& input = Ports()->Input;
   const auto next = [&] { return TCustomEdit::WndProc(window, msg, wParam, lParam); };
   switch (msg) {
     case WM_KEYDOWN:
@@ -291,8 +291,8 @@ TLResult TSpinEdit::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLPa
         // No dialog manager took the key (the field does not ask for it), so the field
         // moves the focus itself, as Tab does everywhere else in a window.
         FTabPending = true;
-        const TWnd target = controls.NextTabStop(window, controls.GetKeyState(VK_SHIFT) < 0);
-        if (target && target != window) controls.SetFocus(target);
+        const TWnd target = windows.NextTabStop(window, input.GetKeyState(VK_SHIFT) < 0);
+        if (target && target != window) windows.SetFocus(target);
         return 0;
       }
       if (wParam <= 0xFF) KeyDown(static_cast<std::uint8_t>(wParam));
@@ -321,7 +321,7 @@ TLResult TSpinEdit::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLPa
                       DLGC_WANTARROWS | DLGC_WANTCHARS;
       std::uint32_t queried = 0;
       TWParam key = 0;
-      if (controls.DialogQueryMessage(lParam, queried, key) && queried == WM_KEYDOWN && key == VK_TAB)
+      if (windows.DialogQueryMessage(lParam, queried, key) && queried == WM_KEYDOWN && key == VK_TAB)
         code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
       return code;
     }
@@ -340,7 +340,7 @@ TLResult TSpinEdit::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLPa
     }
     case WM_SETFOCUS: {
       const TLResult result = next();
-      if (AutoSelect && !FClickFocus) controls.SendMessageTo(window, EM_SETSEL, 0, -1);
+      if (AutoSelect && !FClickFocus) windows.SendMessageTo(window, EM_SETSEL, 0, -1);
       if (OnEnter) OnEnter(this);
       return result;
     }

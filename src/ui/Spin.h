@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "framework/Controls.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "ui/SpinButton.h"
 
 class TSpinEdit : public TCustomEdit, public IFocusControl {
@@ -92,14 +92,14 @@ private:
   // The text through the window while there is one.
   class TEditPeer final : public IControlPeer {
   public:
-    TEditPeer(IControls& controls, TWnd window) : FControls(controls), FWindow(window) {}
-    std::string GetText() override { return FControls.ReadText(FWindow); }
-    void SetText(const std::string& text) override { FControls.WriteText(FWindow, text); }
+    TEditPeer(IWindows& windows, TWnd window) : FWindows(windows), FWindow(window) {}
+    std::string GetText() override { return FWindows.ReadText(FWindow); }
+    void SetText(const std::string& text) override { FWindows.WriteText(FWindow, text); }
     std::int32_t GetInt(TPeerProperty property) override;
     void SetInt(TPeerProperty property, std::int32_t value) override;
 
   private:
-    IControls& FControls;
+    IWindows& FWindows;
     TWnd FWindow;
   };
 

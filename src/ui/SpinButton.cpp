@@ -61,19 +61,19 @@ void TSpinButton::Notification(TComponent& component) {
   if (&component == FFocusControl) FFocusControl = nullptr;
 }
 
-bool TSpinButton::Focused() const { return Handle() && Ports()->Controls.GetFocus() == Handle(); }
+bool TSpinButton::Focused() const { return Handle() && Ports()->Windows.GetFocus() == Handle(); }
 
 void TSpinButton::BtnMouseDown(TTimerSpeedButton& sender, TMouseButton button) {
   if (button != TMouseButton::mbLeft || !Handle()) return;
-  IControls& controls = Ports()->Controls;
-  if (TabStop && controls.CanFocus(Handle())) SetFocusBtn(sender);
+  IWindows& windows = Ports()->Windows;
+  if (TabStop && windows.CanFocus(Handle())) SetFocusBtn(sender);
   const auto* target = dynamic_cast<const IFocusControl*>(FFocusControl);
   const TWnd targetWindow = target ? target->FocusHandle() : 0;
-  if (targetWindow && target->IsTabStop() && controls.CanFocus(targetWindow) &&
-      controls.GetFocus() != targetWindow)
-    controls.SetFocus(targetWindow);
-  else if (TabStop && controls.GetFocus() != Handle() && controls.CanFocus(Handle()))
-    controls.SetFocus(Handle());
+  if (targetWindow && target->IsTabStop() && windows.CanFocus(targetWindow) &&
+      windows.GetFocus() != targetWindow)
+    windows.SetFocus(targetWindow);
+  else if (TabStop && windows.GetFocus() != Handle() && windows.CanFocus(Handle()))
+    windows.SetFocus(Handle());
 }
 
 void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
@@ -89,12 +89,12 @@ void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
 void TSpinButton::SetGlyph(TTimerSpeedButton& button, TBitmapHandle bitmap, const char* defaultName) {
   TBitmapHandle& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
   if (bitmap) {
-    if (owned && Ports()) Ports()->Controls.ReleaseBitmap(owned);
+    if (owned && Ports()) Ports()->Drawing.ReleaseBitmap(owned);
     owned = 0;
     button.Glyph = bitmap;
   } else {
     // None: the default picture again, as one image.
-    if (!owned && Ports()) owned = Ports()->Controls.LoadBitmapResource(defaultName);
+    if (!owned && Ports()) owned = Ports()->Drawing.LoadBitmapResource(defaultName);
     button.Glyph = owned;
     button.NumGlyphs = 1;
   }
@@ -120,7 +120,7 @@ void TSpinButton::ReleaseDefaultGlyphs() {
   for (auto [button, owned] : {std::pair{FUpButton, &FOwnedUpGlyph}, std::pair{FDownButton, &FOwnedDownGlyph}}) {
     if (!*owned) continue;
     if (button->Glyph == *owned) button->Glyph = 0;
-    Ports()->Controls.ReleaseBitmap(*owned);
+    Ports()->Drawing.ReleaseBitmap(*owned);
     *owned = 0;
   }
 }
@@ -139,7 +139,7 @@ void TSpinButton::SetBounds(int left, int top, int width, int height) {
   FBounds = {left, top, left + fit.Width, top + height};
   FUpButton->SetBoundsRect(fit.Up);
   FDownButton->SetBoundsRect(fit.Down);
-  if (Handle()) Ports()->Controls.MoveWindow(Handle(), FBounds);
+  if (Handle()) Ports()->Windows.MoveWindow(Handle(), FBounds);
 }
 
 void TSpinButton::Loaded() {
@@ -176,7 +176,7 @@ std::unique_ptr<TRepeatTimer> TSpinButton::CreateRepeatTimer(TTimerSpeedButton& 
 
 bool TSpinButton::HoldsCapture(const TTimerSpeedButton& button) const {
   return Handle() && std::find(FPressed.begin(), FPressed.end(), &button) != FPressed.end() &&
-         Ports()->Controls.GetCapture() == Handle();
+         Ports()->Input.GetCapture() == Handle();
 }
 
 std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
@@ -187,7 +187,7 @@ std::vector<TTimerSpeedButton*> TSpinButton::PressedArrows() const {
 }
 
 void TSpinButton::InvalidateButton(TTimerSpeedButton&) {
-  if (Handle()) Ports()->Controls.Invalidate(Handle());
+  if (Handle()) Ports()->Drawing.Invalidate(Handle());
 }
 
 TTimerSpeedButton* TSpinButton::ButtonAt(int x, int y) const {
@@ -206,7 +206,7 @@ void TSpinButton::MouseDown(TMouseButton button, TLParam lParam) {
   TTimerSpeedButton* target = ButtonAt(p.x, p.y);
   if (!target) return;
   FPressed[static_cast<std::size_t>(button)] = target;
-  if (Ports()->Controls.GetCapture() != Handle()) Ports()->Controls.SetCapture(Handle());
+  if (Ports()->Input.GetCapture() != Handle()) Ports()->Input.SetCapture(Handle());
   const TRect& r = target->BoundsRect();
   target->MouseDown(button, p.x - r.Left, p.y - r.Top);
 }
@@ -215,7 +215,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   const TPoint p = MousePoint(lParam);
   // A release goes to the arrow its press went to. One whose press the pair did not take
   // (off the arrows while the pair held the mouse) is no arrow's.
-  const bool captured = Handle() && Ports()->Controls.GetCapture() == Handle();
+  const bool captured = Handle() && Ports()->Input.GetCapture() == Handle();
   TTimerSpeedButton* target = std::exchange(FPressed[static_cast<std::size_t>(button)], nullptr);
   if (!target && !captured) target = ButtonAt(p.x, p.y);
   // wParam names the buttons still down; the capture goes with the last of them, also when
@@ -224,7 +224,7 @@ void TSpinButton::MouseUp(TMouseButton button, TWParam wParam, TLParam lParam) {
   TFinally release{[this, captured, stillHeld] {
     if (stillHeld || !captured) return;
     FPressed = {};
-    if (Handle()) Ports()->Controls.ReleaseCapture();
+    if (Handle()) Ports()->Input.ReleaseCapture();
   }};
   if (!target) return;
   const TRect& r = target->BoundsRect();
@@ -282,17 +282,17 @@ TLResult TSpinButton::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
       if (wParam == DownTimerId) FDownButton->TimerExpired();
       return 0;
     case WM_PAINT: {
-      IControls& controls = Ports()->Controls;
-      controls.Paint(window, [this, &controls](ICanvas& canvas) {
-        FUpButton->Paint(canvas, controls);
-        FDownButton->Paint(canvas, controls);
+      IDrawing& drawing = Ports()->Drawing;
+      drawing.Paint(window, [this, &drawing](ICanvas& canvas) {
+        FUpButton->Paint(canvas, drawing);
+        FDownButton->Paint(canvas, drawing);
       });
       return 0;
     }
     case WM_ERASEBKGND: return 1;  // the arrows cover the whole pair
     case WM_SIZE: {
       // Someone sized the window directly: the rule may widen it again.
-      FBounds = Ports()->Controls.Bounds(window);
+      FBounds = Ports()->Windows.Bounds(window);
       FitArrows();
       const int width = LoWord(static_cast<std::uintmax_t>(lParam));
       const int height = HiWord(static_cast<std::uintmax_t>(lParam));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "ui/TimerSpeedButton.h"
 
 // A windowed control that a press on an arrow may hand the focus to.

@@ -114,14 +114,14 @@ void TTimerSpeedButton::TimerExpired() {
   }
 }
 
-void TTimerSpeedButton::Paint(ICanvas& canvas, IControls& controls) const {
+void TTimerSpeedButton::Paint(ICanvas& canvas, IDrawing& drawing) const {
   const int w = FBounds.Right - FBounds.Left, h = FBounds.Bottom - FBounds.Top;
   if (w <= 0 || h <= 0) return;
   canvas.DrawButtonFace(FBounds, FDown);
   // The pressed face's contents sit one pixel lower and to the right, as a push button's do.
   const int shift = FDown ? 1 : 0;
   int bw = 0, bh = 0;
-  if (Glyph && controls.BitmapSize(Glyph, bw, bh)) {
+  if (Glyph && drawing.BitmapSize(Glyph, bw, bh)) {
     const int count = NumGlyphs > 0 ? NumGlyphs : 1;
     const int gw = bw / count;
     int image = 0;

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "framework/Controls.h"
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "framework/Controls.h"
 
 class TTimerSpeedButton;
@@ -95,7 +95,7 @@ public:
   // The host's window is going: its timers go with it.
   void FreeTimer() { FRepeatTimer.reset(); }
 
-  void Paint(ICanvas& canvas, IControls& controls) const;
+  void Paint(ICanvas& canvas, IDrawing& drawing) const;
 
 private:
   bool Contains(int x, int y) const;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 
 struct TCanvasOp {
   enum TKind { Fill, Text, Caption, Icon, Separator, CheckMark, Bitmap } Kind;

@@ -4,8 +4,8 @@
 
 using namespace win;
 
-TFakeMenus::TFakeMenus(TFakeWindows& windows, TFakeControls& controls)
-    : FWindows(windows), FControls(controls), FMenuFont(controls.MakeFont({"Menu", -16, 1})) {
+TFakeMenus::TFakeMenus(TFakeWindows& windows, TFakeDrawing& drawing)
+    : FWindows(windows), FDrawing(drawing), FMenuFont(drawing.MakeFont({"Menu", -16, 1})) {
   Colors = {{COLOR_MENU, 0xF0F0F0}, {COLOR_MENUTEXT, 0x000000}, {COLOR_HIGHLIGHT, 0xD77800},
             {COLOR_HIGHLIGHTTEXT, 0xFFFFFF}, {COLOR_GRAYTEXT, 0x6D6D6D}, {COLOR_BTNFACE, 0xF0F0F0}};
 }
@@ -95,13 +95,13 @@ bool TFakeMenus::ReadDrawItem(TLParam lParam, TDrawItem& item) {
 }
 
 void TFakeMenus::PaintOn(std::uintptr_t, const std::function<void(ICanvas&)>& paint) {
-  TFakeCanvas canvas(FControls.CanvasOps, [this](TFontHandle f) { return FControls.FontHeight(f); });
+  TFakeCanvas canvas(FDrawing.CanvasOps, [this](TFontHandle f) { return FDrawing.FontHeight(f); });
   paint(canvas);
 }
 
 void TFakeMenus::MeasureOn(const std::function<void(ICanvas&)>& measure) {
   std::vector<TCanvasOp> none;
-  TFakeCanvas canvas(none, [this](TFontHandle f) { return FControls.FontHeight(f); });
+  TFakeCanvas canvas(none, [this](TFontHandle f) { return FDrawing.FontHeight(f); });
   measure(canvas);
 }
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "platform/Menus.h"
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 
 class TFakeMenus : public IMenus {
 public:
-  TFakeMenus(TFakeWindows& windows, TFakeControls& controls);
+  TFakeMenus(TFakeWindows& windows, TFakeDrawing& drawing);
 
   TMenuHandle CreatePopupMenu() override;
   void DestroyMenu(TMenuHandle menu) override;
@@ -51,7 +51,7 @@ public:
 private:
   void Draw(TMenuHandle menu, std::size_t position, std::uint32_t extraState);
   TFakeWindows& FWindows;
-  TFakeControls& FControls;
+  TFakeDrawing& FDrawing;
   TMenuHandle FNext = 0xE000;
   TMenuHandle FOpen = 0;
   TWnd FOwner = 0;

@@ -1,5 +1,5 @@
-// The fake system's ports, each in memory: clock, input, threads, atoms, hotkeys, windows
-// with message queues, process, profile and environment.
+// The fake system's ports, each in memory: clock, input, threads, atoms, hotkeys, process,
+// profile and environment; the windows with their message queues are in FakeWindows.h.
 #pragma once
 
 #include <functional>
@@ -16,6 +16,7 @@
 #include "support/FakeFiles.h"
 #include "support/FakeIcons.h"
 #include "support/FakeShell.h"
+#include "support/FakeWindows.h"
 
 // One recorded call of the input port, at a virtual time.
 struct TInputEvent {
@@ -53,15 +54,24 @@ private:
   std::vector<std::uint32_t> FSleeps;
 };
 
-class TFakeInput : public IInput {
+// Injected input recorded at virtual times, the cursor, the keys' state a test sets, and the
+// mouse capture with its notifications (a window destroyed lets go of it).
+class TFakeInput : public IInput, private TFakeWindows::IObserver {
 public:
-  explicit TFakeInput(TFakeClock& clock) : FClock(clock) {}
+  TFakeInput(TFakeClock& clock, TFakeWindows& windows);
+  ~TFakeInput() override;
   void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                    std::uintptr_t extraInfo) override;
   void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags,
                    std::uintptr_t extraInfo) override;
   bool GetCursorPos(TPoint& point) override;
   bool SetCursorPos(std::int32_t x, std::int32_t y) override;
+  std::int16_t GetAsyncKeyState(int vk) override;
+  std::uint32_t GetDoubleClickTime() override { return DoubleClickTime; }
+  std::int16_t GetKeyState(int vk) override { return KeysDown.count(vk) ? -128 : 0; }
+  void SetCapture(TWnd window) override;
+  void ReleaseCapture() override;
+  TWnd GetCapture() override { return FCapture; }
 
   // The user moving the mouse.
   void MoveCursor(TPoint p);
@@ -74,10 +84,18 @@ public:
   bool IsKeyDown(std::uint8_t vk) const;
   // Called on every key event, on the thread that injects it.
   std::function<void(std::uint8_t vk, std::uint32_t flags)> OnKey;
+  // The keys the user holds down now (GetAsyncKeyState), set by a test.
+  std::set<int> AsyncKeysDown;
+  std::uint32_t DoubleClickTime = 500;
+  // The keys down when the message being handled was sent (GetKeyState), set by a test.
+  std::set<int> KeysDown;
 
 private:
+  void WindowDestroying(const std::vector<TWnd>& family) override;
   void Record(TInputEvent e);
   TFakeClock& FClock;
+  TFakeWindows& FWindows;
+  TWnd FCapture = 0;
   mutable std::mutex FLock;
   TPoint FCursor{500, 400};
   std::vector<TInputEvent> FEvents;
@@ -135,126 +153,6 @@ private:
   std::vector<TRegistration> FRegistered;
 };
 
-class TFakeWindows : public IWindows {
-public:
-  explicit TFakeWindows(TFakeClock& clock) : FClock(clock) {}
-  struct TMessage { TWnd Window; std::uint32_t Msg; TWParam WParam; TLParam LParam; };
-  struct TMessageBox { TWnd Owner; std::string Text; std::string Caption; std::uint32_t Flags; };
-
-  // Who hears of windows made and destroyed (the fake controls keep their state per window).
-  class IObserver {
-  public:
-    virtual ~IObserver() = default;
-    virtual void WindowCreated(TWnd window, const TCreateParams& params) = 0;
-    // Before the first WM_DESTROY of a DestroyWindow, for the window destroyed.
-    virtual void WindowDestroying(TWnd window) = 0;
-    // Each window of the family, once every one of them has had its WM_DESTROY.
-    virtual void WindowDestroyed(TWnd window) = 0;
-  };
-
-  void SetErrorHandler(std::function<void(std::exception_ptr)> handler) override;
-  TWnd CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) override;
-  // The window and its children (and windows it owns), as the system does: WM_DESTROY to the
-  // window first, then to its children, each with its family still in place.
-  void DestroyWindow(TWnd window) override;
-  // A system class's procedure. "BUTTON" and "STATIC" have the default procedure from the
-  // start; a class with none cannot be made, as on a system without it.
-  void SetSystemClass(const std::string& className, IMessageHandler* procedure);
-  void SetObserver(IObserver* observer) { FObserver = observer; }
-  // Our classes, registered on first use.
-  const std::set<std::string>& RegisteredClasses() const { return FRegisteredClasses; }
-  // The window's parent (or owner) and its create parameters as given.
-  TWnd Parent(TWnd window) const;
-  const TCreateParams* Params(TWnd window) const;
-  // GetClientRect: the rectangle less a child's border (2 pixels for the client edge, 1 for
-  // WS_BORDER); a top-level window's frame is not modelled.
-  TRect ClientOf(TWnd window) const;
-  TLResult DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-  bool SubclassWindow(TWnd window, IMessageHandler& hook) override;
-  void RemoveSubclass(TWnd window, IMessageHandler& hook) override;
-  TLResult DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-  bool GetWindowRect(TWnd window, TRect& rect) override;
-  bool SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
-                    std::int32_t height, std::uint32_t flags) override;
-  bool ShowWindow(TWnd window, int command) override;
-  bool IsWindowVisible(TWnd window) override;
-  bool SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) override;
-  bool KillTimer(TWnd window, std::uintptr_t id) override;
-  // Runs the virtual clock on by ms, delivering WM_TIMER to each due timer at its time.
-  void Advance(std::uint64_t ms);
-  bool HasTimer(TWnd window, std::uintptr_t id) const { return FTimers.count({window, id}) > 0; }
-  std::size_t TimerCount() const { return FTimers.size(); }
-  bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-  int RunMessageLoop() override;
-  void ProcessMessages() override;
-  // HWND_BROADCAST: posts to every window (they are all top-level here).
-  void Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam);
-  void PostQuitMessage(int exitCode) override;
-  int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
-                     std::uint32_t flags) override;
-  // The last error, as a failed CreateWindowFrom leaves it (or a test sets it), and the
-  // system's texts of those codes.
-  std::uint32_t LastError() override { return LastErrorCode; }
-  std::string ErrorMessage(std::uint32_t code) override;
-  std::uint32_t LastErrorCode = 0;
-
-  // SendMessage: through the window's hooks, newest first, to its procedure.
-  TLResult Send(TWnd window, std::uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
-  // Dispatches queued messages until the queue is empty or WM_QUIT comes; true on WM_QUIT.
-  bool Pump();
-  std::optional<int> QuitCode() const { return FQuitCode; }
-  bool HasQueued() const { return !FQueue.empty(); }
-  TWnd FindWindow(const std::string& className) const;
-  bool IsWindow(TWnd window) const;
-  std::size_t HookCount(TWnd window) const;
-  std::size_t WindowCount() const;
-  std::vector<TMessageBox> MessageBoxes;
-  // Messages that reached the system's default procedure.
-  std::vector<TMessage> DefaultHandled;
-
-private:
-  struct TWindow {
-    TCreateParams Params;
-    IMessageHandler* Handler;
-    std::vector<IMessageHandler*> Hooks;  // in order of installation
-    TRect Rect{0, 0, 336, 296};
-    bool Visible = false;
-  };
-  class TDefaultProcedure final : public IMessageHandler {
-  public:
-    explicit TDefaultProcedure(TFakeWindows& windows) : FWindows(windows) {}
-    TLResult HandleMessage(TWnd w, std::uint32_t msg, TWParam wp, TLParam lp) override {
-      return FWindows.DefaultProc(w, msg, wp, lp);
-    }
-
-  private:
-    TFakeWindows& FWindows;
-  };
-  void Family(TWnd window, std::vector<TWnd>& out) const;
-  TLResult CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w, TLParam l);
-  TLResult Guarded(const std::function<TLResult()>& call);
-  // A failed call: sets the last error, returns no window.
-  TWnd Fail(std::uint32_t error);
-  static constexpr std::uint32_t ErrorInvalidWindowHandle = 1400;
-  static constexpr std::uint32_t ErrorCannotFindWndClass = 1407;
-  static constexpr std::uint32_t ErrorClassAlreadyExists = 1410;
-
-  struct TTimer { std::uint32_t Interval; std::uint64_t Due; };
-  TFakeClock& FClock;
-  TDefaultProcedure FDefaultProcedure{*this};
-  std::map<std::string, IMessageHandler*> FSystemClasses{{"BUTTON", &FDefaultProcedure},
-                                                         {"STATIC", &FDefaultProcedure}};
-  std::set<std::string> FRegisteredClasses;
-  IObserver* FObserver = nullptr;
-  std::map<std::pair<TWnd, std::uintptr_t>, TTimer> FTimers;
-  std::function<void(std::exception_ptr)> FErrorHandler;
-  std::map<TWnd, TWindow> FWindows;
-  TWnd FNextHandle = 0x10010;
-  std::vector<TMessage> FQueue;
-  std::optional<int> FQuitCode;
-  std::vector<std::pair<TWnd, std::size_t>> FLevels;  // subclass level being served, per call
-};
-
 class TFakeProcess : public IProcess {
 public:
   std::string ModuleFileName() override { return FileName; }
@@ -300,10 +198,12 @@ public:
   bool GetFileVersionBlock(const std::string& path, std::vector<std::uint8_t>& block) override;
   bool QueryVersionValue(const std::vector<std::uint8_t>& block, const std::string& subBlock,
                          std::string& value) override;
+  char DecimalSeparator() override { return Separator; }
 
   std::uint32_t Platform = win::VER_PLATFORM_WIN32_NT, Major = 5, Minor = 1;
   std::optional<std::string> UserName = "taro";
   // Version resources by file: sub-block -> value.
   std::map<std::string, std::map<std::string, std::string>> VersionInfo;
+  char Separator = '.';
 };
 

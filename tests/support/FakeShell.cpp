@@ -41,31 +41,8 @@ bool TFakeShell::NotifyIcon(std::uint32_t message, const TNotifyIconData& data) 
     }
   }
   NotifyCalls.push_back({message, data, ok});
-  Log.push_back(std::string(MessageName(message)) + (ok ? " ok" : " failed"));
+  FLog.push_back(std::string(MessageName(message)) + (ok ? " ok" : " failed"));
   return ok;
-}
-
-std::uint32_t TFakeShell::RegisterMessageName(const std::string& name) {
-  Log.push_back("RegisterWindowMessage " + name);
-  auto [it, added] = FMessages.try_emplace(name, FNextMessage);
-  if (added) ++FNextMessage;
-  return it->second;
-}
-
-std::uint32_t TFakeShell::MessageId(const std::string& name) const {
-  auto it = FMessages.find(name);
-  return it == FMessages.end() ? 0 : it->second;
-}
-
-std::int16_t TFakeShell::GetAsyncKeyState(int vk) {
-  return KeysDown.count(vk) ? static_cast<std::int16_t>(0x8000) : 0;
-}
-
-bool TFakeShell::SetForegroundWindow(TWnd window) {
-  Log.push_back("SetForegroundWindow " + std::to_string(window));
-  if (!FWindows.IsWindow(window)) return false;
-  Foreground = window;
-  return true;
 }
 
 std::string TFakeShell::CutToSystemBytes(const std::string& text, std::size_t maxBytes) {
@@ -91,7 +68,5 @@ void TFakeShell::StopTaskbar() {
 
 void TFakeShell::StartTaskbar() {
   FRunning = true;
-  auto [it, added] = FMessages.try_emplace("TaskbarCreated", FNextMessage);
-  if (added) ++FNextMessage;
-  FWindows.Broadcast(it->second, 0, 0);
+  FWindows.Broadcast(FWindows.SystemMessageName("TaskbarCreated"), 0, 0);
 }

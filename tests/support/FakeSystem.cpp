@@ -79,6 +79,29 @@ std::vector<std::uint32_t> TFakeClock::Sleeps() const {
 
 // ---- input ----------------------------------------------------------------------------
 
+TFakeInput::TFakeInput(TFakeClock& clock, TFakeWindows& windows) : FClock(clock), FWindows(windows) {
+  FWindows.SetObserver(this);
+}
+
+TFakeInput::~TFakeInput() { FWindows.SetObserver(nullptr); }
+
+void TFakeInput::WindowDestroying(const std::vector<TWnd>& family) {
+  if (std::find(family.begin(), family.end(), FCapture) != family.end()) ReleaseCapture();
+}
+
+void TFakeInput::SetCapture(TWnd window) {
+  const TWnd old = FCapture;
+  FCapture = window;
+  if (old && old != window && FWindows.IsWindow(old))
+    FWindows.Send(old, WM_CAPTURECHANGED, 0, static_cast<TLParam>(window));
+}
+
+void TFakeInput::ReleaseCapture() {
+  const TWnd old = FCapture;
+  FCapture = 0;
+  if (old && FWindows.IsWindow(old)) FWindows.Send(old, WM_CAPTURECHANGED, 0, 0);
+}
+
 void TFakeInput::Record(TInputEvent e) {
   e.Time = FClock.Now();
   std::lock_guard lock(FLock);
@@ -144,6 +167,10 @@ std::vector<TInputEvent> TFakeInput::KeyEvents() const {
   for (const TInputEvent& e : Events())
     if (e.Kind == TInputEvent::Key) result.push_back(e);
   return result;
+}
+
+std::int16_t TFakeInput::GetAsyncKeyState(int vk) {
+  return AsyncKeysDown.count(vk) ? static_cast<std::int16_t>(0x8000) : 0;
 }
 
 bool TFakeInput::IsKeyDown(std::uint8_t vk) const {
@@ -275,278 +302,6 @@ std::optional<TFakeHotKeys::TRegistration> TFakeHotKeys::Lookup(std::uint32_t mo
     if (r.Modifiers == modifiers && r.Vk == vk) return r;
   return std::nullopt;
 }
-
-// ---- windows --------------------------------------------------------------------------
-
-void TFakeWindows::SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
-  FErrorHandler = std::move(handler);
-}
-
-TWnd TFakeWindows::CreateWindowFrom(const TCreateParams& params, IMessageHandler* handler) {
-  if (handler) {
-    // A class of our own never takes a system class's name.
-    if (FSystemClasses.count(params.ClassName)) return Fail(ErrorClassAlreadyExists);
-    FRegisteredClasses.insert(params.ClassName);
-  } else {
-    auto it = FSystemClasses.find(params.ClassName);
-    if (it == FSystemClasses.end() || !it->second) return Fail(ErrorCannotFindWndClass);
-    handler = it->second;
-  }
-  if (params.Parent && !FWindows.count(params.Parent)) return Fail(ErrorInvalidWindowHandle);
-  const TWnd handle = FNextHandle;
-  FNextHandle += 0x10;
-  TWindow& w = FWindows[handle];
-  w.Params = params;
-  w.Handler = handler;
-  const TRect& b = params.Bounds;
-  // A hidden window asked for no size keeps the fake's default, the options window's size.
-  if (b.Right != b.Left || b.Bottom != b.Top || (params.Style & WS_CHILD)) w.Rect = b;
-  w.Visible = (params.Style & WS_VISIBLE) != 0;
-  if (FObserver) FObserver->WindowCreated(handle, params);
-  // As CreateWindowEx does once the window is made.
-  if (params.Style & WS_CHILD) {
-    const TRect client = ClientOf(handle);
-    Send(handle, WM_SIZE, 0, static_cast<TLParam>((static_cast<std::uint32_t>(client.Bottom & 0xFFFF) << 16) |
-                                                  static_cast<std::uint32_t>(client.Right & 0xFFFF)));
-  }
-  return handle;
-}
-
-void TFakeWindows::SetSystemClass(const std::string& className, IMessageHandler* procedure) {
-  FSystemClasses[className] = procedure;
-}
-
-TWnd TFakeWindows::Parent(TWnd window) const {
-  auto it = FWindows.find(window);
-  return it == FWindows.end() ? 0 : it->second.Params.Parent;
-}
-
-TRect TFakeWindows::ClientOf(TWnd window) const {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return {};
-  const TCreateParams& p = it->second.Params;
-  const TRect& r = it->second.Rect;
-  const int edge = !(p.Style & WS_CHILD)             ? 0
-                   : (p.ExStyle & WS_EX_CLIENTEDGE) ? 2
-                   : (p.Style & WS_BORDER)          ? 1
-                                                    : 0;
-  return {0, 0, std::max(0, r.Right - r.Left - 2 * edge), std::max(0, r.Bottom - r.Top - 2 * edge)};
-}
-
-const TCreateParams* TFakeWindows::Params(TWnd window) const {
-  auto it = FWindows.find(window);
-  return it == FWindows.end() ? nullptr : &it->second.Params;
-}
-
-void TFakeWindows::Family(TWnd window, std::vector<TWnd>& out) const {
-  out.push_back(window);
-  for (const auto& [handle, w] : FWindows)
-    if (w.Params.Parent == window) Family(handle, out);
-}
-
-void TFakeWindows::DestroyWindow(TWnd window) {
-  if (!FWindows.count(window)) return;
-  std::vector<TWnd> family;
-  Family(window, family);
-  if (FObserver) FObserver->WindowDestroying(window);
-  for (TWnd w : family)
-    if (FWindows.count(w)) Send(w, WM_DESTROY);
-  for (TWnd w : family) {
-    std::erase_if(FTimers, [w](const auto& t) { return t.first.first == w; });
-    FWindows.erase(w);
-    if (FObserver) FObserver->WindowDestroyed(w);
-  }
-}
-
-TLResult TFakeWindows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  DefaultHandled.push_back({window, msg, wParam, lParam});
-  return 0;
-}
-
-bool TFakeWindows::SubclassWindow(TWnd window, IMessageHandler& hook) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return false;
-  it->second.Hooks.push_back(&hook);
-  return true;
-}
-
-void TFakeWindows::RemoveSubclass(TWnd window, IMessageHandler& hook) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return;
-  auto& hooks = it->second.Hooks;
-  hooks.erase(std::remove(hooks.begin(), hooks.end(), &hook), hooks.end());
-}
-
-TLResult TFakeWindows::Guarded(const std::function<TLResult()>& call) {
-  try {
-    return call();
-  } catch (...) {
-    if (FErrorHandler) FErrorHandler(std::current_exception());
-    return 0;
-  }
-}
-
-TLResult TFakeWindows::CallLevel(TWnd window, std::size_t level, std::uint32_t msg, TWParam w,
-                                 TLParam l) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return 0;
-  const std::vector<IMessageHandler*> hooks = it->second.Hooks;
-  if (level < hooks.size()) {
-    IMessageHandler* hook = hooks[hooks.size() - 1 - level];
-    FLevels.push_back({window, level});
-    const TLResult result = Guarded([&] { return hook->HandleMessage(window, msg, w, l); });
-    FLevels.pop_back();
-    return result;
-  }
-  IMessageHandler* handler = it->second.Handler;
-  return Guarded([&] { return handler->HandleMessage(window, msg, w, l); });
-}
-
-TLResult TFakeWindows::DefSubclassProc(TWnd window, std::uint32_t msg, TWParam wParam,
-                                       TLParam lParam) {
-  if (FLevels.empty() || FLevels.back().first != window)
-    throw std::logic_error("DefSubclassProc outside a subclass procedure");
-  return CallLevel(window, FLevels.back().second + 1, msg, wParam, lParam);
-}
-
-TLResult TFakeWindows::Send(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  return CallLevel(window, 0, msg, wParam, lParam);
-}
-
-bool TFakeWindows::GetWindowRect(TWnd window, TRect& rect) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return false;
-  rect = it->second.Rect;
-  return true;
-}
-
-bool TFakeWindows::SetWindowPos(TWnd window, std::int32_t x, std::int32_t y, std::int32_t width,
-                                std::int32_t height, std::uint32_t flags) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return false;
-  TRect& r = it->second.Rect;
-  if (flags & SWP_NOSIZE) {
-    width = r.Right - r.Left;
-    height = r.Bottom - r.Top;
-  }
-  if (flags & SWP_NOMOVE) {
-    x = r.Left;
-    y = r.Top;
-  }
-  r = {x, y, x + width, y + height};
-  return true;
-}
-
-bool TFakeWindows::ShowWindow(TWnd window, int command) {
-  auto it = FWindows.find(window);
-  if (it == FWindows.end()) return false;
-  const bool was = it->second.Visible;
-  it->second.Visible = command != SW_HIDE;
-  return was;
-}
-
-bool TFakeWindows::IsWindowVisible(TWnd window) {
-  auto it = FWindows.find(window);
-  return it != FWindows.end() && it->second.Visible;
-}
-
-bool TFakeWindows::SetTimer(TWnd window, std::uintptr_t id, std::uint32_t milliseconds) {
-  if (!FWindows.count(window)) return false;
-  // The system raises intervals below USER_TIMER_MINIMUM (10 ms) to it.
-  const std::uint32_t interval = std::max<std::uint32_t>(milliseconds, 10);
-  FTimers[{window, id}] = {interval, FClock.Now() + interval};
-  return true;
-}
-
-bool TFakeWindows::KillTimer(TWnd window, std::uintptr_t id) { return FTimers.erase({window, id}) > 0; }
-
-void TFakeWindows::Advance(std::uint64_t ms) {
-  const std::uint64_t end = FClock.Now() + ms;
-  for (;;) {
-    auto next = std::min_element(FTimers.begin(), FTimers.end(),
-                                 [](const auto& a, const auto& b) { return a.second.Due < b.second.Due; });
-    if (next == FTimers.end() || next->second.Due > end) break;
-    const auto [window, id] = next->first;
-    const std::uint64_t due = next->second.Due;
-    next->second.Due += next->second.Interval;
-    if (due > FClock.Now()) FClock.Sleep(static_cast<std::uint32_t>(due - FClock.Now()));
-    Pump();
-    Send(window, WM_TIMER, id, 0);
-  }
-  if (end > FClock.Now()) FClock.Sleep(static_cast<std::uint32_t>(end - FClock.Now()));
-  Pump();
-}
-
-bool TFakeWindows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  if (!FWindows.count(window)) return false;
-  FQueue.push_back({window, msg, wParam, lParam});
-  return true;
-}
-
-void TFakeWindows::PostQuitMessage(int exitCode) { FQueue.push_back({0, 0x0012, TWParam(exitCode), 0}); }
-
-bool TFakeWindows::Pump() {
-  while (!FQueue.empty()) {
-    const TMessage m = FQueue.front();
-    FQueue.erase(FQueue.begin());
-    if (m.Window == 0 && m.Msg == 0x0012) {  // WM_QUIT
-      FQuitCode = static_cast<int>(m.WParam);
-      return true;
-    }
-    Send(m.Window, m.Msg, m.WParam, m.LParam);
-  }
-  return false;
-}
-
-void TFakeWindows::ProcessMessages() {
-  while (!FQueue.empty() && !(FQueue.front().Window == 0 && FQueue.front().Msg == 0x0012)) {
-    const TMessage m = FQueue.front();
-    FQueue.erase(FQueue.begin());
-    Send(m.Window, m.Msg, m.WParam, m.LParam);
-  }
-}
-
-void TFakeWindows::Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  for (const auto& [handle, w] : FWindows) FQueue.push_back({handle, msg, wParam, lParam});
-}
-
-// A loop with nothing left to do would wait forever on a real system; here it returns -1.
-int TFakeWindows::RunMessageLoop() { return Pump() ? *FQuitCode : -1; }
-
-TWnd TFakeWindows::Fail(std::uint32_t error) {
-  LastErrorCode = error;
-  return 0;
-}
-
-std::string TFakeWindows::ErrorMessage(std::uint32_t code) {
-  switch (code) {
-    case ErrorInvalidWindowHandle: return "Invalid window handle.\r\n";
-    case ErrorCannotFindWndClass: return "Cannot find window class.\r\n";
-    case ErrorClassAlreadyExists: return "Class already exists.\r\n";
-    default: return {};
-  }
-}
-
-int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
-                                 std::uint32_t flags) {
-  MessageBoxes.push_back({owner, text, caption, flags});
-  return 1;  // IDOK
-}
-
-TWnd TFakeWindows::FindWindow(const std::string& className) const {
-  for (const auto& [handle, w] : FWindows)
-    if (w.Params.ClassName == className) return handle;
-  return 0;
-}
-
-bool TFakeWindows::IsWindow(TWnd window) const { return FWindows.count(window) > 0; }
-
-std::size_t TFakeWindows::HookCount(TWnd window) const {
-  auto it = FWindows.find(window);
-  return it == FWindows.end() ? 0 : it->second.Hooks.size();
-}
-
-std::size_t TFakeWindows::WindowCount() const { return FWindows.size(); }
 
 // ---- process --------------------------------------------------------------------------
 

@@ -3,7 +3,7 @@
 // runs all waiting on a virtual clock, so the click loop runs in microseconds.
 #pragma once
 
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 #include "support/FakeMenus.h"
 #include "support/FakePorts.h"
 
@@ -12,21 +12,24 @@ class TFakeSystem {
 public:
   TFakeSystem();
 
+  // The calls of the shell and of the windows port that the tray's tests follow, in the
+  // order they were made: "NIM_ADD ok", "SetForegroundWindow 65552", "ShellExecute ...".
+  std::vector<std::string> CallLog;
   TFakeClock Clock;
-  TFakeInput Input{Clock};
   TFakeThreads Threads;
   TFakeAtoms Atoms;
   TFakeHotKeys HotKeys;
-  TFakeWindows Windows{Clock};
+  TFakeWindows Windows{Clock, CallLog};
+  TFakeInput Input{Clock, Windows};
   TFakeProcess Process;
   TFakeProfile Profile;
   TFakeEnvironment Environment;
-  TFakeShell Shell{Windows};
+  TFakeShell Shell{Windows, CallLog};
   TFakeIcons Icons;
-  TFakeControls Controls{Windows};
-  TFakeMenus Menus{Windows, Controls};
+  TFakeDrawing Drawing{Windows};
+  TFakeMenus Menus{Windows, Drawing};
   TSystem System{Input, Clock, Threads, Atoms, HotKeys, Windows, Process, Profile, Environment,
-                 Shell, Icons, Controls, Menus};
+                 Shell, Icons, Drawing, Menus};
 
   // The user pressing a key combination: WM_HOTKEY is posted to the window that registered
   // it, as the system does; false when nobody holds the combination.

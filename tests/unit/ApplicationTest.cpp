@@ -114,7 +114,7 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
     TWatchedProcess(TFakeSystem& s, std::vector<std::string>& j) : Sys(s), Journal(j) {}
     std::string ModuleFileName() override { return Sys.Process.ModuleFileName(); }
     bool MutexExists(const std::string& name) override {
-      const std::string shell = Sys.Shell.Log.empty() ? "nothing" : Sys.Shell.Log.back();
+      const std::string shell = Sys.CallLog.empty() ? "nothing" : Sys.CallLog.back();
       Journal.push_back("check: " + shell + ", " + std::to_string(Sys.Windows.WindowCount()) + " windows");
       return Sys.Process.MutexExists(name);
     }
@@ -125,7 +125,7 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
   } process(sys, journal);
   TSystem system = sys.System;
   TSystem watched{system.Input, system.Clock, system.Threads, system.Atoms, system.HotKeys, system.Windows,
-                  process, system.Profile, system.Environment, system.Shell, system.Icons, system.Controls,
+                  process, system.Profile, system.Environment, system.Shell, system.Icons, system.Drawing,
                   system.Menus};
   // Once the loop runs: what the program made, then the application window is closed.
   struct TProbe final : IMessageHandler {

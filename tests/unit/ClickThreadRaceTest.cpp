@@ -25,6 +25,14 @@ public:
     return true;
   }
   bool SetCursorPos(std::int32_t, std::int32_t) override { return true; }
+  // The worker never asks for the keys' state or the capture: no key is down, nobody holds
+  // the mouse.
+  std::int16_t GetAsyncKeyState(int) override { return 0; }
+  std::uint32_t GetDoubleClickTime() override { return 500; }
+  std::int16_t GetKeyState(int) override { return 0; }
+  void SetCapture(TWnd) override {}
+  void ReleaseCapture() override {}
+  TWnd GetCapture() override { return 0; }
   std::atomic<int> Clicks{0};
   std::atomic<int> Keys{0};
 

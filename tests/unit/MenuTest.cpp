@@ -18,17 +18,17 @@ struct BannerTest : ::testing::Test {
   TApplication app{sys.System, "Vantrel"};
   TComponent owner{nullptr, "Owner"};
   TBarPopupMenu& menu =
-      owner.Create<TBarPopupMenu>("MenuR", sys.Menus, sys.Windows, sys.Controls, app.Handle(), app.Title());
+      owner.Create<TBarPopupMenu>("MenuR", sys.Menus, sys.Windows, sys.Drawing, app.Handle(), app.Title());
 
   BannerTest() {
-    sys.Controls.FontHeights[sys.Menus.MenuFont()] = 14;
+    sys.Drawing.FontHeights[sys.Menus.MenuFont()] = 14;
     menu.OwnerWindow = app.Handle();
     for (const char* caption : {"&One", "&Two", "T&hree", "&Four", "F&ive"}) menu.Add(caption).Caption = caption;
   }
   std::vector<TCanvasOp> Show() {
-    sys.Controls.CanvasOps.clear();
+    sys.Drawing.CanvasOps.clear();
     menu.PopupAt({500, 400});
-    return sys.Controls.CanvasOps;
+    return sys.Drawing.CanvasOps;
   }
   // The strip's one-row fills, by row.
   static std::map<int, std::uint32_t> StripRows(const std::vector<TCanvasOp>& ops) {
@@ -99,7 +99,7 @@ TEST_F(BannerTest, TheTextStandsInTheBarFromTheBottomUpAndABitmapRaisesIt) {
     SCOPED_TRACE(c.fontHeight);
     menu.VerticalFont.Height = -c.fontHeight;
     if (c.bitmap) {
-      sys.Controls.BitmapResources["BANNER"] = {16, 16};
+      sys.Drawing.BitmapResources["BANNER"] = {16, 16};
       ASSERT_TRUE(menu.Bitmap().LoadResource("BANNER"));
       menu.BitmapHorzAlignment = TBitmapHorzAlignment::bhaCenter;
     }
@@ -121,7 +121,7 @@ TEST_F(BannerTest, TheTextStandsInTheBarFromTheBottomUpAndABitmapRaisesIt) {
       }
     EXPECT_EQ(bitmaps, c.bitmap ? 1 : 0);
   }
-  EXPECT_EQ(sys.Controls.LiveFonts.size(), 1u) << "only the menu font: the rotated ones are released";
+  EXPECT_EQ(sys.Drawing.LiveFonts.size(), 1u) << "only the menu font: the rotated ones are released";
 }
 
 TEST_F(BannerTest, AfterTheFirstPassAHighlightRedrawsOnlyItsItemAndSubmenusGetNoBanner) {
@@ -130,12 +130,12 @@ TEST_F(BannerTest, AfterTheFirstPassAHighlightRedrawsOnlyItsItemAndSubmenusGetNo
   sub.Caption = "&Sub";
   sys.Menus.OnTrack = [&](TMenuHandle) {
     EXPECT_TRUE(menu.BannerDone());
-    sys.Controls.CanvasOps.clear();
+    sys.Drawing.CanvasOps.clear();
     sys.Menus.Highlight(2);
     return 0u;
   };
   Show();
-  const auto& ops = sys.Controls.CanvasOps;
+  const auto& ops = sys.Drawing.CanvasOps;
   EXPECT_TRUE(StripRows(ops).empty());
   EXPECT_TRUE(Texts(ops).empty());
   ASSERT_FALSE(ops.empty());
@@ -195,11 +195,11 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
   } cases[] = {
       {u'o', [](TrayMenusTest& t) { EXPECT_TRUE(t.form->Visible()); }},
       {u'H', [](TrayMenusTest& t) {
-         EXPECT_EQ(t.sys.Shell.Log.back(), "ShellExecute " + std::to_string(t.form->Handle()) +
+         EXPECT_EQ(t.sys.CallLog.back(), "ShellExecute " + std::to_string(t.form->Handle()) +
                                                " OPEN C:\\Games\\Tools\\Vantrel.pdf [] [] 5");
        }},
       {u'w', [](TrayMenusTest& t) {
-         EXPECT_EQ(t.sys.Shell.Log.back(), "ShellExecute " + std::to_string(t.form->Handle()) + " OPEN " +
+         EXPECT_EQ(t.sys.CallLog.back(), "ShellExecute " + std::to_string(t.form->Handle()) + " OPEN " +
                                                MakerWebAddress + " [] [] 5");
        }},
       {u'a', [](TrayMenusTest& t) {
@@ -254,7 +254,7 @@ TEST_F(TrayMenusTest, TheLeftClickOpensTheLockMenuAtThePressAndItsEntriesFollowT
   EXPECT_EQ(form->acLockCtrl->ImageIndex(), 8);
 
   sys.Menus.OnTrack = nullptr;
-  sys.Controls.CanvasOps.clear();
+  sys.Drawing.CanvasOps.clear();
   TrayCallback(WM_LBUTTONDOWN);
   TrayCallback(WM_LBUTTONUP);
   ASSERT_EQ(sys.Menus.Shown.size(), 2u);
@@ -262,7 +262,7 @@ TEST_F(TrayMenusTest, TheLeftClickOpensTheLockMenuAtThePressAndItsEntriesFollowT
   EXPECT_FALSE(sys.Menus.Shown[1].Entries[1].Checked);
   // Each entry shows its pressed or released key.
   std::vector<std::uintptr_t> icons;
-  for (const TCanvasOp& op : sys.Controls.CanvasOps)
+  for (const TCanvasOp& op : sys.Drawing.CanvasOps)
     if (op.Kind == TCanvasOp::Icon) icons.push_back(op.Handle);
   EXPECT_EQ(icons, (std::vector<std::uintptr_t>{form->MenuImage->IconHandle(8), form->MenuImage->IconHandle(5)}));
 }

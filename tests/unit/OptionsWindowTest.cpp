@@ -115,29 +115,29 @@ TEST_F(OptionsWindowTest, TheDialogKeysReachTheRightControls) {
   Start();
   form->Show();
   sys.Windows.Send(form->Handle(), WM_ACTIVATE, 1, 0);
-  EXPECT_EQ(sys.Controls.GetFocus(), form->ButtonClick->TabStopButton()) << "the first tab stop";
+  EXPECT_EQ(sys.Windows.GetFocus(), form->ButtonClick->TabStopButton()) << "the first tab stop";
   // Enter presses the default button, or the push button that has the focus.
   EXPECT_EQ(sys.Windows.Send(form->Handle(), DM_GETDEFID), (DC_HASDEFID << 16) | IDOK);
-  sys.Controls.SetFocus(form->Button2->Handle());
+  sys.Windows.SetFocus(form->Button2->Handle());
   EXPECT_EQ(sys.Windows.Send(form->Handle(), DM_GETDEFID), (DC_HASDEFID << 16) | IDCANCEL);
   // A group's mnemonic focuses its frame, then steps on into the group at the checked item.
   sys.Windows.Send(form->Handle(), WM_NEXTDLGCTL, form->Spd->FrameHandle(), 1);
   sys.Windows.Send(form->Handle(), WM_NEXTDLGCTL, 0, 0);
-  EXPECT_EQ(sys.Controls.GetFocus(), form->Spd->TabStopButton());
+  EXPECT_EQ(sys.Windows.GetFocus(), form->Spd->TabStopButton());
   // The label's mnemonic steps on to its field, which comes right after it.
   sys.Windows.Send(form->Handle(), WM_NEXTDLGCTL, form->Label1->Handle(), 1);
   sys.Windows.Send(form->Handle(), WM_NEXTDLGCTL, 0, 0);
-  EXPECT_EQ(sys.Controls.GetFocus(), form->IntTime->Handle());
+  EXPECT_EQ(sys.Windows.GetFocus(), form->IntTime->Handle());
   // Deactivated and activated again, the window gives the focus back to that field.
   sys.Windows.Send(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
-  sys.Controls.SetFocus(0);
+  sys.Windows.SetFocus(0);
   sys.Windows.Send(form->Handle(), WM_ACTIVATE, 1, 0);
-  EXPECT_EQ(sys.Controls.GetFocus(), form->IntTime->Handle());
+  EXPECT_EQ(sys.Windows.GetFocus(), form->IntTime->Handle());
   // Only the checked item of a group is a tab stop.
   form->Spd->SetItemIndex(5);
-  EXPECT_TRUE(sys.Controls.GetStyle(form->Spd->TabStopButton()) & WS_TABSTOP);
+  EXPECT_TRUE(sys.Windows.GetStyle(form->Spd->TabStopButton()) & WS_TABSTOP);
   int stops = 0;
-  for (TWnd w : sys.Controls.Children(form->Spd->Handle())) stops += (sys.Controls.GetStyle(w) & WS_TABSTOP) ? 1 : 0;
+  for (TWnd w : sys.Windows.Children(form->Spd->Handle())) stops += (sys.Windows.GetStyle(w) & WS_TABSTOP) ? 1 : 0;
   EXPECT_EQ(stops, 1);
 }
 
@@ -156,20 +156,20 @@ TEST_F(OptionsWindowTest, LayoutAndFontFollowTheScreenDensityAndTheInstalledFace
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
-    sys.Controls.Dpi = c.dpi;
-    sys.Controls.InstalledFonts = c.fonts;
-    const std::size_t fontsBefore = sys.Controls.LiveFonts.size();
+    sys.Drawing.Dpi = c.dpi;
+    sys.Drawing.InstalledFonts = c.fonts;
+    const std::size_t fontsBefore = sys.Drawing.LiveFonts.size();
     Start();
     EXPECT_EQ(form->FontFace(), c.face);
-    ASSERT_EQ(sys.Controls.LiveFonts.count(form->Font()), 1u);
-    EXPECT_EQ(sys.Controls.LiveFonts[form->Font()].Height, c.fontHeight);
-    EXPECT_EQ(sys.Controls.LiveFonts[form->Font()].CharSet, SHIFTJIS_CHARSET);
+    ASSERT_EQ(sys.Drawing.LiveFonts.count(form->Font()), 1u);
+    EXPECT_EQ(sys.Drawing.LiveFonts[form->Font()].Height, c.fontHeight);
+    EXPECT_EQ(sys.Drawing.LiveFonts[form->Font()].CharSet, SHIFTJIS_CHARSET);
     EXPECT_EQ(form->Spd->BoundsRect(), c.spd);
     TRect outer;
     ASSERT_TRUE(sys.Windows.GetWindowRect(form->Handle(), outer));
     EXPECT_EQ(outer.Right - outer.Left, c.client.Right + 6) << "the client area and the frame";
     EXPECT_EQ(outer.Bottom - outer.Top, c.client.Bottom + 26);
     form.reset();
-    EXPECT_EQ(sys.Controls.LiveFonts.size(), fontsBefore) << "the font goes with the window";
+    EXPECT_EQ(sys.Drawing.LiveFonts.size(), fontsBefore) << "the font goes with the window";
   }
 }

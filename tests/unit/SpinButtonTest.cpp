@@ -39,7 +39,7 @@ TEST_F(SpinArrows, HoldingAnArrowStepsAt400MsThenEvery100MsAndOnceMoreAtTheRelea
   EXPECT_EQ(f.Text(), "160");
   EXPECT_FALSE(f.Button()->UpButton().Down());
   EXPECT_FALSE(TimerRuns(f));
-  EXPECT_EQ(controls.GetCapture(), 0u);
+  EXPECT_EQ(input.GetCapture(), 0u);
   sys.Windows.Advance(1000);
   EXPECT_EQ(log.Times.size(), 6u);
 }
@@ -102,7 +102,7 @@ TEST_F(SpinArrows, TheRightButtonArmsTheTimerButNeverSteps) {
   Mouse(f, WM_RBUTTONUP, 7, 3, 0);
   EXPECT_TRUE(log.Times.empty());
   EXPECT_FALSE(TimerRuns(f));
-  EXPECT_EQ(controls.GetCapture(), 0u);
+  EXPECT_EQ(input.GetCapture(), 0u);
 
   // The middle button the same; and the left one still steps afterwards.
   Mouse(f, WM_MBUTTONDOWN, 7, 12, MK_MBUTTON);
@@ -119,14 +119,14 @@ TEST_F(SpinArrows, TheRightButtonArmsTheTimerButNeverSteps) {
   Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
   Mouse(f, WM_RBUTTONDOWN, 7, 3, MK_LBUTTON | MK_RBUTTON);
   Mouse(f, WM_RBUTTONUP, 7, 3, MK_LBUTTON);
-  EXPECT_EQ(controls.GetCapture(), Pair(f));
+  EXPECT_EQ(input.GetCapture(), Pair(f));
   EXPECT_TRUE(f.Button()->UpButton().Down());
   EXPECT_FALSE(TimerRuns(f));
   sys.Windows.Advance(1000);
   EXPECT_EQ(f.Text(), "110");
   Mouse(f, WM_LBUTTONUP, 7, 3, 0);
   EXPECT_EQ(f.Text(), "120");
-  EXPECT_EQ(controls.GetCapture(), 0u);
+  EXPECT_EQ(input.GetCapture(), 0u);
 }
 
 TEST_F(SpinArrows, APressGoesToTheArrowUnderItWhileAnotherButtonHoldsTheOther) {
@@ -165,11 +165,11 @@ TEST_F(SpinArrows, APressGoesToTheArrowUnderItWhileAnotherButtonHoldsTheOther) {
     EXPECT_EQ(f.Button()->DownButton().Down(), c.downPressed) << c.what;
     EXPECT_EQ(f.Text(), c.held) << c.what;
     Mouse(f, c.second.up, 7, c.second.y, c.first.key);
-    EXPECT_EQ(controls.GetCapture(), Pair(f)) << c.what << ": the first button still holds it";
+    EXPECT_EQ(input.GetCapture(), Pair(f)) << c.what << ": the first button still holds it";
     sys.Windows.Advance(200);
     Mouse(f, c.first.up, 7, c.first.y, 0);
     EXPECT_EQ(f.Text(), c.after) << c.what;
-    EXPECT_EQ(controls.GetCapture(), 0u) << c.what;
+    EXPECT_EQ(input.GetCapture(), 0u) << c.what;
     EXPECT_FALSE(TimerRuns(f, TSpinButton::UpTimerId)) << c.what;
     EXPECT_FALSE(TimerRuns(f, TSpinButton::DownTimerId)) << c.what;
     owner.DestroyComponent(f);
@@ -192,9 +192,9 @@ TEST_F(SpinArrows, EachPressOfADoubleClickCountsAsAPress) {
 TEST_F(SpinArrows, ALostCaptureLetsTheArrowGoWithoutAClick) {
   TSpEdit& f = Logged(IntTime());
   Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
-  EXPECT_EQ(controls.GetCapture(), Pair(f));
+  EXPECT_EQ(input.GetCapture(), Pair(f));
   sys.Windows.Advance(400);
-  controls.SetCapture(form);  // say, a menu opens
+  input.SetCapture(form);  // say, a menu opens
   EXPECT_FALSE(f.Button()->UpButton().Down());
   EXPECT_FALSE(TimerRuns(f));
   Mouse(f, WM_LBUTTONUP, 7, 3, 0);
@@ -225,7 +225,7 @@ TEST_F(SpinArrows, AnErrorFromARepeatedStepStopsTheRepeatsAndIsReported) {
   Mouse(f, WM_LBUTTONUP, 7, 3, 0);
   EXPECT_EQ(errors.size(), 2u);
   EXPECT_FALSE(TimerRuns(f));
-  EXPECT_EQ(controls.GetCapture(), 0u);
+  EXPECT_EQ(input.GetCapture(), 0u);
 }
 
 TEST_F(SpinArrows, APressOnAnArrowHandsTheFocusToTheFieldNeverToThePair) {
@@ -243,34 +243,34 @@ TEST_F(SpinArrows, APressOnAnArrowHandsTheFocusToTheFieldNeverToThePair) {
   for (const auto& c : cases) {
     TSpEdit& f = Field(("F" + std::to_string(n++)).c_str(), 1, 86400000, 10, 100, {8, 104, 89, 125});
     f.TabStop = c.fieldTabStop;
-    controls.SetFocus(c.fieldFocused ? f.Handle() : box);
+    windows.SetFocus(c.fieldFocused ? f.Handle() : box);
     int entries = 0;
     f.OnEnter = [&](TComponent*) { ++entries; };
     Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
     Mouse(f, WM_LBUTTONUP, 7, 3, 0);
     EXPECT_EQ(entries, c.fieldGetsFocus ? 1 : 0) << c.what;
-    EXPECT_EQ(controls.GetFocus(), c.fieldGetsFocus || c.fieldFocused ? f.Handle() : box) << c.what;
+    EXPECT_EQ(windows.GetFocus(), c.fieldGetsFocus || c.fieldFocused ? f.Handle() : box) << c.what;
     EXPECT_EQ(f.Text(), "110") << c.what;
   }
   // The right button does not move the focus.
   TSpEdit& f = IntTime();
-  controls.SetFocus(box);
+  windows.SetFocus(box);
   Mouse(f, WM_RBUTTONDOWN, 7, 3, MK_RBUTTON);
   Mouse(f, WM_RBUTTONUP, 7, 3, 0);
-  EXPECT_EQ(controls.GetFocus(), box);
+  EXPECT_EQ(windows.GetFocus(), box);
 }
 
 TEST_F(SpinArrows, TheArrowsPaintTheirFacesAndCentredPictures) {
   TSpEdit& f = IntTime();
   const TBitmapHandle up = f.Button()->UpGlyph(), down = f.Button()->DownGlyph();
-  EXPECT_EQ(controls.BitmapName(up), "SPINUP");
-  EXPECT_EQ(controls.BitmapName(down), "SPINDOWN");
-  using Op = TFakeControls::TPaintOp;
+  EXPECT_EQ(drawing.BitmapName(up), "SPINUP");
+  EXPECT_EQ(drawing.BitmapName(down), "SPINDOWN");
+  using Op = TFakeDrawing::TPaintOp;
   const TWnd pair = Pair(f);
   const auto paint = [&] {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(pair, WM_PAINT);
-    return controls.Painted;
+    return drawing.Painted;
   };
   EXPECT_EQ(paint(), (std::vector<Op>{
                          {Op::Face, pair, {0, 0, 15, 8}, false, 0, {}, true},
@@ -278,9 +278,9 @@ TEST_F(SpinArrows, TheArrowsPaintTheirFacesAndCentredPictures) {
                          {Op::Face, pair, {0, 7, 15, 16}, false, 0, {}, true},
                          {Op::Glyph, pair, {3, 8, 12, 14}, false, down, {0, 0, 9, 6}, true},
                      }));
-  const int before = controls.Child(pair)->Invalidations;
+  const int before = windows.Child(pair)->Invalidations;
   Mouse(f, WM_LBUTTONDOWN, 7, 10, MK_LBUTTON);
-  EXPECT_GT(controls.Child(pair)->Invalidations, before);
+  EXPECT_GT(windows.Child(pair)->Invalidations, before);
   const auto pressed = paint();
   EXPECT_EQ(pressed[2], (Op{Op::Face, pair, {0, 7, 15, 16}, true, 0, {}, true}));
   EXPECT_EQ(pressed[3].Rect, (TRect{4, 9, 13, 15})) << "the pressed picture sits one pixel lower right";
@@ -301,16 +301,16 @@ TEST_F(SpinArrows, TheArrowsPaintTheirFacesAndCentredPictures) {
 TEST_F(SpinArrows, PicturesOfItsOwnAndBackToTheDefault) {
   TSpEdit& f = IntTime();
   TSpinButton& pair = *f.Button();
-  ASSERT_EQ(controls.LiveBitmaps(), 2u);
-  const TBitmapHandle mine = controls.MakeBitmap(30, 6);  // three images side by side
+  ASSERT_EQ(drawing.LiveBitmaps(), 2u);
+  const TBitmapHandle mine = drawing.MakeBitmap(30, 6);  // three images side by side
   pair.SetUpGlyph(mine);
   pair.SetUpNumGlyphs(3);
-  EXPECT_EQ(controls.LiveBitmaps(), 2u) << "the default up picture went, the test's came";
-  using Op = TFakeControls::TPaintOp;
+  EXPECT_EQ(drawing.LiveBitmaps(), 2u) << "the default up picture went, the test's came";
+  using Op = TFakeDrawing::TPaintOp;
   const auto glyphOf = [&](int index) {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(Pair(f), WM_PAINT);
-    return controls.Painted[index];
+    return drawing.Painted[index];
   };
   EXPECT_EQ(glyphOf(1).Source, (TRect{0, 0, 10, 6}));
   Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
@@ -320,25 +320,25 @@ TEST_F(SpinArrows, PicturesOfItsOwnAndBackToTheDefault) {
   EXPECT_EQ(glyphOf(1).Source, (TRect{10, 0, 20, 6})) << "the second while disabled";
 
   pair.SetUpGlyph(0);
-  EXPECT_EQ(controls.BitmapName(pair.UpGlyph()), "SPINUP");
+  EXPECT_EQ(drawing.BitmapName(pair.UpGlyph()), "SPINUP");
   EXPECT_EQ(pair.UpNumGlyphs(), 1);
   EXPECT_EQ(glyphOf(1).Kind, Op::Glyph);
   owner.DestroyComponent(f);
-  EXPECT_EQ(controls.LiveBitmaps(), 1u) << "only the test's own is left";
-  controls.ReleaseBitmap(mine);
-  EXPECT_EQ(controls.BadBitmapReleases, 0);
+  EXPECT_EQ(drawing.LiveBitmaps(), 1u) << "only the test's own is left";
+  drawing.ReleaseBitmap(mine);
+  EXPECT_EQ(drawing.BadBitmapReleases, 0);
 }
 
 TEST_F(SpinArrows, SettingTheBoundsKeepsThePairAtLeast15Wide) {
   TSpEdit& f = IntTime();
   TSpinButton& pair = *f.Button();
   pair.SetBounds(2, 1, 9, 25);
-  EXPECT_EQ(controls.Bounds(Pair(f)), (TRect{2, 1, 17, 26}));
+  EXPECT_EQ(windows.Bounds(Pair(f)), (TRect{2, 1, 17, 26}));
   EXPECT_EQ(pair.UpButton().BoundsRect(), (TRect{0, 0, 15, 12}));
   EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 11, 15, 25}));
   // Someone sizes the window itself: it widens itself again.
-  controls.MoveWindow(Pair(f), {2, 1, 8, 21});
-  EXPECT_EQ(controls.Bounds(Pair(f)), (TRect{2, 1, 17, 21}));
+  windows.MoveWindow(Pair(f), {2, 1, 8, 21});
+  EXPECT_EQ(windows.Bounds(Pair(f)), (TRect{2, 1, 17, 21}));
   EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 9, 15, 20}));
 }
 
@@ -363,7 +363,7 @@ struct StandAlonePair : SpinFixture {
 
 TEST_F(StandAlonePair, ANewPairIs20By25WithTheUpArrowFocused) {
   Make(false);
-  EXPECT_EQ(controls.Bounds(pair.Handle()), (TRect{0, 0, 20, 25}));
+  EXPECT_EQ(windows.Bounds(pair.Handle()), (TRect{0, 0, 20, 25}));
   EXPECT_EQ(pair.UpButton().BoundsRect(), (TRect{0, 0, 20, 12}));
   EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 11, 20, 25}));
   EXPECT_EQ(&pair.FocusedButton(), &pair.UpButton());
@@ -372,38 +372,38 @@ TEST_F(StandAlonePair, ANewPairIs20By25WithTheUpArrowFocused) {
 
 TEST_F(StandAlonePair, KeysClickTheArrowsOnlyOnAFocusedTabStop) {
   Make(true);
-  EXPECT_NE(controls.Child(pair.Handle())->Style & WS_TABSTOP, 0u);
-  controls.SetFocus(pair.Handle());
+  EXPECT_NE(windows.Child(pair.Handle())->Style & WS_TABSTOP, 0u);
+  windows.SetFocus(pair.Handle());
   EXPECT_TRUE(Frame(pair.UpButton()));
   const struct { std::uint8_t vk; int ups, downs; bool downFocused; } keys[] = {
       {VK_DOWN, 0, 1, true}, {VK_SPACE, 0, 2, true}, {VK_UP, 1, 2, false}, {VK_SPACE, 2, 2, false},
       {0x41, 2, 2, false}};
   for (const auto& k : keys) {
-    controls.PressKey(k.vk);
+    windows.PressKey(k.vk);
     EXPECT_EQ(ups, k.ups) << int(k.vk);
     EXPECT_EQ(downs, k.downs) << int(k.vk);
     EXPECT_EQ(&pair.FocusedButton() == &pair.DownButton(), k.downFocused) << int(k.vk);
     EXPECT_EQ(Frame(pair.FocusedButton()), true);
     EXPECT_FALSE(Frame(k.downFocused ? pair.UpButton() : pair.DownButton()));
   }
-  controls.SetFocus(0);
+  windows.SetFocus(0);
   EXPECT_FALSE(Frame(pair.UpButton()));
 
   // Not a tab stop: keys that reach it do nothing.
   pair.TabStop = false;
-  controls.SetFocus(pair.Handle());
-  controls.PressKey(VK_DOWN);
+  windows.SetFocus(pair.Handle());
+  windows.PressKey(VK_DOWN);
   EXPECT_EQ(downs, 2);
 }
 
 TEST_F(StandAlonePair, TheFocusFrameIsInsetThreePixelsAndFollowsThePressedFace) {
   Make(true);
-  controls.SetFocus(pair.Handle());
-  using Op = TFakeControls::TPaintOp;
+  windows.SetFocus(pair.Handle());
+  using Op = TFakeDrawing::TPaintOp;
   const auto frame = [&] {
-    controls.Painted.clear();
+    drawing.Painted.clear();
     sys.Windows.Send(pair.Handle(), WM_PAINT);
-    for (const Op& op : controls.Painted)
+    for (const Op& op : drawing.Painted)
       if (op.Kind == Op::FocusFrame) return op.Rect;
     return TRect{};
   };
@@ -432,12 +432,12 @@ TEST_F(StandAlonePair, APressMakesTheArrowFocusedAndHandsTheFocusOn) {
   Make(true);
   for (const auto& c : cases) {
     pair.SetFocusControl(c.withField ? &field : nullptr);
-    controls.SetFocus(c.fieldFocused ? field.Handle() : box);
+    windows.SetFocus(c.fieldFocused ? field.Handle() : box);
     const TLParam down = (20 << 16) | 5;
     sys.Windows.Send(pair.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, down);
     sys.Windows.Send(pair.Handle(), WM_LBUTTONUP, 0, down);
     EXPECT_EQ(&pair.FocusedButton(), &pair.DownButton()) << c.what;
-    EXPECT_EQ(controls.GetFocus(), c.expected(field, pair, box)) << c.what;
+    EXPECT_EQ(windows.GetFocus(), c.expected(field, pair, box)) << c.what;
     pair.SetFocusBtn(pair.UpButton());
   }
   EXPECT_EQ(downs, 3);
@@ -453,7 +453,7 @@ TEST_F(StandAlonePair, TheFocusControlGoingAwayClearsTheReference) {
   const TLParam at = (5 << 16) | 5;
   sys.Windows.Send(pair.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   sys.Windows.Send(pair.Handle(), WM_LBUTTONUP, 0, at);
-  EXPECT_EQ(controls.GetFocus(), pair.Handle());
+  EXPECT_EQ(windows.GetFocus(), pair.Handle());
   EXPECT_EQ(ups, 1);
 }
 
@@ -461,7 +461,7 @@ TEST_F(StandAlonePair, MakingAnotherArrowFocusedMovesTheFrameOnlyWhileThePairHas
   Make(true);
   pair.SetFocusBtn(pair.DownButton());
   EXPECT_FALSE(Frame(pair.DownButton()));
-  controls.SetFocus(pair.Handle());
+  windows.SetFocus(pair.Handle());
   EXPECT_TRUE(Frame(pair.DownButton()));
   pair.SetFocusBtn(pair.UpButton());
   EXPECT_TRUE(Frame(pair.UpButton()));

@@ -8,10 +8,10 @@ using namespace win;
 
 namespace {
 constexpr std::uint32_t WM_SETTEXT = 0x000C;
-bool Got(const TFakeControls::TChild& edit, std::uint32_t msg) {
+bool Got(const TFakeWindows::TChild& edit, std::uint32_t msg) {
   return std::find(edit.EditMessages.begin(), edit.EditMessages.end(), msg) != edit.EditMessages.end();
 }
-std::pair<std::size_t, std::size_t> Selection(const TFakeControls::TChild& e) { return {e.SelStart, e.SelEnd}; }
+std::pair<std::size_t, std::size_t> Selection(const TFakeWindows::TChild& e) { return {e.SelStart, e.SelEnd}; }
 }  // namespace
 
 using SpinField = SpinFixture;
@@ -43,13 +43,13 @@ TEST_F(SpinField, TheOptionsWindowsFieldsGetTheirStylesSizesAndArrows) {
 
     const TWnd pair = Pair(c.field);
     ASSERT_NE(pair, 0u);
-    EXPECT_EQ(controls.Child(pair)->Parent, c.field.Handle());
-    EXPECT_EQ(controls.Child(pair)->Style & WS_TABSTOP, 0u) << "the pair never takes the focus";
-    EXPECT_EQ(controls.Bounds(pair), c.pair);
+    EXPECT_EQ(windows.Child(pair)->Parent, c.field.Handle());
+    EXPECT_EQ(windows.Child(pair)->Style & WS_TABSTOP, 0u) << "the pair never takes the focus";
+    EXPECT_EQ(windows.Bounds(pair), c.pair);
     EXPECT_EQ(c.field.Button()->UpButton().BoundsRect(), (TRect{0, 0, 15, 8}));
     EXPECT_EQ(c.field.Button()->DownButton().BoundsRect(), (TRect{0, 7, 15, 16}));
   }
-  EXPECT_EQ(controls.LiveBitmaps(), 4u) << "each pair loads its two pictures";
+  EXPECT_EQ(drawing.LiveBitmaps(), 4u) << "each pair loads its two pictures";
 }
 
 TEST_F(SpinField, TheHeightFollowsTheFontAndNeverFallsBelowTheMinimum) {
@@ -71,30 +71,30 @@ TEST_F(SpinField, TheHeightFollowsTheFontAndNeverFallsBelowTheMinimum) {
   int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(n);
-    controls.FontHeights[Font12] = c.font;
-    controls.SystemFontHeight = c.system;
+    drawing.FontHeights[Font12] = c.font;
+    drawing.SystemFontHeight = c.system;
     sys.Environment.Major = c.major;
     TSpEdit& f = Field(("F" + std::to_string(n++)).c_str(), 0, 99, 1, 5, c.asked, false);
     f.Ctl3D = c.ctl3D;
     f.CreateHandle(ports, form, c.asked);
-    EXPECT_EQ(controls.Bounds(f.Handle()).Bottom, c.height);
-    EXPECT_EQ(controls.Bounds(Pair(f)), c.pair);
+    EXPECT_EQ(windows.Bounds(f.Handle()).Bottom, c.height);
+    EXPECT_EQ(windows.Bounds(Pair(f)), c.pair);
     const bool look3D = c.ctl3D && c.major >= 4;
     EXPECT_EQ(Edit(f).ExStyle, look3D ? WS_EX_CLIENTEDGE : 0u);
     EXPECT_EQ((Edit(f).Style & WS_BORDER) != 0, !look3D);
-    const TRect client = controls.ClientRect(f.Handle());
+    const TRect client = windows.ClientRect(f.Handle());
     EXPECT_EQ(Edit(f).EditRect, (TRect{0, 0, client.Right - 17, client.Bottom + 1}));
   }
 }
 
 TEST_F(SpinField, UpAndDownKeysStepAndThenReachTheEdit) {
   TSpEdit& f = IntTime();
-  controls.SetFocus(f.Handle());
+  windows.SetFocus(f.Handle());
   const struct { std::uint8_t vk; const char* text; } keys[] = {
       {VK_UP, "110"}, {VK_UP, "120"}, {VK_DOWN, "110"}, {0x25 /* left */, "110"}};
   for (const auto& k : keys) {
-    controls.Child(f.Handle())->EditMessages.clear();
-    controls.PressKey(k.vk);
+    windows.Child(f.Handle())->EditMessages.clear();
+    windows.PressKey(k.vk);
     EXPECT_EQ(Edit(f).Text, k.text) << int(k.vk);
     EXPECT_TRUE(Got(Edit(f), WM_KEYDOWN)) << "the edit gets every key after the hook";
   }
@@ -103,28 +103,28 @@ TEST_F(SpinField, UpAndDownKeysStepAndThenReachTheEdit) {
 
 TEST_F(SpinField, RefusedCharactersBeepAndNeverReachTheEdit) {
   TSpEdit& f = IntTime();
-  controls.Separator = ',';
+  sys.Environment.Separator = ',';
   TSpEdit& g = ChkDot();  // made after the locale changed: takes its separator
-  controls.SetFocus(g.Handle());
+  windows.SetFocus(g.Handle());
   const struct { unsigned ch; bool accepted; } cases[] = {
       {'4', true}, {',', true}, {'.', false}, {'a', false}, {' ', false}, {'\r', false},
       {0x3042, false} /* hiragana a */, {0xFF11, false} /* full-width 1 */, {0x1B, true} /* Escape */,
   };
   for (const auto& c : cases) {
-    controls.Child(g.Handle())->EditMessages.clear();
-    controls.Beeps.clear();
+    windows.Child(g.Handle())->EditMessages.clear();
+    windows.Beeps.clear();
     g.SetText("");
-    controls.PressKey(0x41, c.ch);
+    windows.PressKey(0x41, c.ch);
     EXPECT_EQ(Got(Edit(g), WM_CHAR), c.accepted) << c.ch;
-    EXPECT_EQ(controls.Beeps, c.accepted ? std::vector<std::uint32_t>{} : std::vector<std::uint32_t>{0})
+    EXPECT_EQ(windows.Beeps, c.accepted ? std::vector<std::uint32_t>{} : std::vector<std::uint32_t>{0})
         << c.ch;
   }
   EXPECT_EQ(f.DecimalSeparator, '.');
   EXPECT_EQ(g.DecimalSeparator, ',');
   // An input method's characters come another way; they are refused all the same.
-  controls.Beeps.clear();
+  windows.Beeps.clear();
   sys.Windows.Send(g.Handle(), WM_IME_CHAR, 0x3042, 1);
-  EXPECT_EQ(controls.Beeps.size(), 1u);
+  EXPECT_EQ(windows.Beeps.size(), 1u);
   EXPECT_FALSE(Got(Edit(g), WM_IME_CHAR));
 }
 
@@ -148,24 +148,24 @@ TEST_F(SpinField, NoLineBreakEntersTheTextTypedOrPasted) {
       {"a paste that starts with a line break", 'V', 0x16, "\r\n7", "100", 1, 0},
   };
   TSpEdit& f = IntTime();
-  controls.SetFocus(f.Handle());
+  windows.SetFocus(f.Handle());
   for (const auto& c : cases) {
     f.SetText("100");
-    controls.SendMessageTo(f.Handle(), EM_SETSEL, 1, 1);
-    controls.Clipboard = c.clipboard;
-    controls.Beeps.clear();
-    controls.PressKey(c.vk, c.ch);
+    windows.SendMessageTo(f.Handle(), EM_SETSEL, 1, 1);
+    windows.Clipboard = c.clipboard;
+    windows.Beeps.clear();
+    windows.PressKey(c.vk, c.ch);
     EXPECT_EQ(Edit(f).Text, c.text) << c.what;
     EXPECT_EQ(f.Value(), std::stoi(c.text)) << c.what;
     EXPECT_EQ(Selection(Edit(f)), std::make_pair(c.caret, c.caret)) << c.what;
-    EXPECT_EQ(controls.Beeps.size(), c.beeps) << c.what;
+    EXPECT_EQ(windows.Beeps.size(), c.beeps) << c.what;
   }
 }
 
 TEST_F(SpinField, ATypedThirdCharacterInChkDotIsDroppedByTheEdit) {
   TSpEdit& f = ChkDot();
-  controls.SetFocus(f.Handle());  // selects the "0"
-  controls.TypeText("123");
+  windows.SetFocus(f.Handle());  // selects the "0"
+  windows.TypeText("123");
   EXPECT_EQ(f.Text(), "12");
   f.SetValue(345);
   EXPECT_EQ(f.Text(), "99") << "a write meets the range, not the limit";
@@ -176,7 +176,7 @@ TEST_F(SpinField, ATypedThirdCharacterInChkDotIsDroppedByTheEdit) {
 
 TEST_F(SpinField, TheDialogCodeAsksForEveryKeyButTab) {
   TSpEdit& f = IntTime();
-  using Q = TFakeControls::TQueriedMessage;
+  using Q = TFakeWindows::TQueriedMessage;
   const struct { Q query; bool allKeys; } cases[] = {
       {{WM_KEYDOWN, 0x0D /* Enter */}, true},
       {{WM_KEYDOWN, 0x1B /* Escape */}, true},
@@ -196,16 +196,16 @@ TEST_F(SpinField, TheDialogCodeAsksForEveryKeyButTab) {
 
   // Enter and Escape then stay in the field: the edit was never told it sits in a dialog,
   // where it would press the default button or close the window by itself.
-  controls.SetFocus(f.Handle());
-  controls.PressKey(0x0D, '\r');
-  controls.PressKey(0x1B, 0x1B);
+  windows.SetFocus(f.Handle());
+  windows.PressKey(0x0D, '\r');
+  windows.PressKey(0x1B, 0x1B);
   sys.Windows.Pump();
   for (const auto& m : sys.Windows.DefaultHandled)
     if (m.Window == form) {
       EXPECT_NE(m.Msg, 0x0111u) << "WM_COMMAND reached the window";
       EXPECT_NE(m.Msg, WM_CLOSE) << "WM_CLOSE reached the window";
     }
-  EXPECT_EQ(controls.Beeps.size(), 1u) << "Enter beeps";
+  EXPECT_EQ(windows.Beeps.size(), 1u) << "Enter beeps";
   EXPECT_EQ(f.Text(), "100");
 }
 
@@ -214,24 +214,24 @@ TEST_F(SpinField, TabMovesTheFocusAlongAndLeavesNoTabInTheText) {
   const TWnd box = CheckBox();
   TSpEdit& dot = ChkDot();
   interval.SetText("0");
-  controls.SetFocus(interval.Handle());
-  controls.PressKey(VK_TAB, '\t');
-  EXPECT_EQ(controls.GetFocus(), box);
+  windows.SetFocus(interval.Handle());
+  windows.PressKey(VK_TAB, '\t');
+  EXPECT_EQ(windows.GetFocus(), box);
   EXPECT_EQ(interval.Text(), "1") << "leaving the field clamped it";
   EXPECT_FALSE(Got(Edit(interval), WM_CHAR)) << "the tab character was not for the text";
 
-  controls.SetFocus(dot.Handle());
-  controls.PressKey(VK_TAB, '\t');
-  EXPECT_EQ(controls.GetFocus(), interval.Handle()) << "round to the first tab stop";
-  controls.KeysDown.insert(VK_SHIFT);
-  controls.PressKey(VK_TAB, '\t');
-  EXPECT_EQ(controls.GetFocus(), dot.Handle()) << "Shift+Tab goes back";
-  controls.KeysDown.clear();
+  windows.SetFocus(dot.Handle());
+  windows.PressKey(VK_TAB, '\t');
+  EXPECT_EQ(windows.GetFocus(), interval.Handle()) << "round to the first tab stop";
+  input.KeysDown.insert(VK_SHIFT);
+  windows.PressKey(VK_TAB, '\t');
+  EXPECT_EQ(windows.GetFocus(), dot.Handle()) << "Shift+Tab goes back";
+  input.KeysDown.clear();
   EXPECT_EQ(dot.Text(), "0");
   EXPECT_EQ(interval.Text(), "1");
 
   // A tab character that comes without a Tab key (Ctrl+I) is an ordinary control character.
-  controls.PressKey(0x49, '\t');
+  windows.PressKey(0x49, '\t');
   EXPECT_EQ(dot.Text(), "\t");
 }
 
@@ -244,27 +244,27 @@ TEST_F(SpinField, PasteAndCutOnlyOnAnEditableFieldAndSilentlyRefused) {
     TSpEdit& f = Field(("F" + std::to_string(n++)).c_str(), 1, 86400000, 10, 100, {8, 104, 89, 125});
     f.EditorEnabled = c.editorEnabled;
     f.SetReadOnly(c.readOnly);
-    controls.SetFocus(f.Handle());  // selects all
-    controls.Beeps.clear();
-    controls.Clipboard = "12 ";
-    controls.PressKey('V', 0x16);  // Ctrl+V
+    windows.SetFocus(f.Handle());  // selects all
+    windows.Beeps.clear();
+    windows.Clipboard = "12 ";
+    windows.PressKey('V', 0x16);  // Ctrl+V
     EXPECT_EQ(f.Text(), c.allowed ? "12 " : "100") << "pasted text skips the filter";
-    EXPECT_TRUE(controls.Beeps.empty());
+    EXPECT_TRUE(windows.Beeps.empty());
     f.SetText("100");
-    controls.SendMessageTo(f.Handle(), EM_SETSEL, 0, -1);
-    controls.PressKey('X', 0x18);  // Ctrl+X
+    windows.SendMessageTo(f.Handle(), EM_SETSEL, 0, -1);
+    windows.PressKey('X', 0x18);  // Ctrl+X
     EXPECT_EQ(f.Text(), c.allowed ? "" : "100");
-    EXPECT_TRUE(controls.Beeps.empty());
+    EXPECT_TRUE(windows.Beeps.empty());
   }
 }
 
 TEST_F(SpinField, PastedTextThatIsNoNumberStaysOnLeavingAndReadsAsTheMinimum) {
   TSpEdit& f = IntTime();
   const TWnd box = CheckBox();
-  controls.SetFocus(f.Handle());
-  controls.Clipboard = "12 ";
-  controls.PressKey('V', 0x16);
-  controls.SetFocus(box);
+  windows.SetFocus(f.Handle());
+  windows.Clipboard = "12 ";
+  windows.PressKey('V', 0x16);
+  windows.SetFocus(box);
   EXPECT_EQ(f.Text(), "12 ");
   EXPECT_EQ(f.Value(), 1);
 }
@@ -275,8 +275,8 @@ TEST_F(SpinField, EnteringSelectsAllUnlessALeftPressOnTheEditItselfBroughtTheFoc
   TSpEdit& dot = ChkDot();
   const auto pressEdit = [&] { sys.Windows.Send(f.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0); };
   const auto pressArrow = [&] { Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON); Mouse(f, WM_LBUTTONUP, 40, 40, 0); };
-  const auto program = [&] { controls.SetFocus(f.Handle()); };
-  const auto tab = [&] { controls.SetFocus(dot.Handle()); controls.PressKey(VK_TAB, '\t'); };
+  const auto program = [&] { windows.SetFocus(f.Handle()); };
+  const auto tab = [&] { windows.SetFocus(dot.Handle()); windows.PressKey(VK_TAB, '\t'); };
   const struct {
     const char* how;
     std::function<void()> enter;
@@ -290,11 +290,11 @@ TEST_F(SpinField, EnteringSelectsAllUnlessALeftPressOnTheEditItselfBroughtTheFoc
       {"program without AutoSelect", program, false, {0, 0}},
   };
   for (const auto& c : cases) {
-    controls.SetFocus(box);
+    windows.SetFocus(box);
     f.AutoSelect = c.autoSelect;
-    controls.SendMessageTo(f.Handle(), EM_SETSEL, 0, 0);
+    windows.SendMessageTo(f.Handle(), EM_SETSEL, 0, 0);
     c.enter();
-    EXPECT_EQ(controls.GetFocus(), f.Handle()) << c.how;
+    EXPECT_EQ(windows.GetFocus(), f.Handle()) << c.how;
     EXPECT_EQ(Selection(Edit(f)), c.selection) << c.how;
   }
 }
@@ -304,16 +304,16 @@ TEST_F(SpinField, LeavingRunsTheExitEventFirstThenClampsThroughTheWindow) {
   const TWnd box = CheckBox();
   std::vector<std::string> seen;
   f.OnExit = [&](TComponent*) { seen.push_back(f.Text()); };
-  controls.SetFocus(f.Handle());
-  controls.TypeText("0");
+  windows.SetFocus(f.Handle());
+  windows.TypeText("0");
   EXPECT_EQ(f.Value(), 0) << "no range while typing";
-  controls.SetFocus(box);
+  windows.SetFocus(box);
   EXPECT_EQ(seen, std::vector<std::string>{"0"});
   EXPECT_EQ(Edit(f).Text, "1");
 
-  controls.SetFocus(f.Handle());
-  controls.TypeText("007");
-  controls.SetFocus(box);
+  windows.SetFocus(f.Handle());
+  windows.TypeText("007");
+  windows.SetFocus(box);
   EXPECT_EQ(Edit(f).Text, "007") << "within the range: stays as typed";
 }
 
@@ -321,12 +321,12 @@ TEST_F(SpinField, ReadOnlyReachesTheEditAndMakesStepsBeep) {
   TSpEdit& f = IntTime();
   f.SetReadOnly(true);
   EXPECT_TRUE(Edit(f).ReadOnly);
-  controls.SetFocus(f.Handle());
-  controls.PressKey(VK_UP);
+  windows.SetFocus(f.Handle());
+  windows.PressKey(VK_UP);
   Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);
   Mouse(f, WM_LBUTTONUP, 7, 3, 0);
   EXPECT_EQ(f.Text(), "100");
-  EXPECT_EQ(controls.Beeps, (std::vector<std::uint32_t>{0, 0})) << "the system's default beep";
+  EXPECT_EQ(windows.Beeps, (std::vector<std::uint32_t>{0, 0})) << "the system's default beep";
   f.SetReadOnly(false);
   EXPECT_FALSE(Edit(f).ReadOnly);
 }
@@ -338,21 +338,21 @@ TEST_F(SpinField, TheTextLivesInTheWindowAndComesBackOutWhenTheWindowGoes) {
   f.SetValue(250);
   EXPECT_EQ(Edit(f).Text, "250");
   EXPECT_EQ(changes, 1);
-  controls.Child(f.Handle())->Text = "777";  // the user typed
+  windows.Child(f.Handle())->Text = "777";  // the user typed
   EXPECT_EQ(f.Value(), 777);
   f.DestroyHandle();
   EXPECT_EQ(f.Handle(), 0u);
   EXPECT_EQ(f.Text(), "777");
   EXPECT_EQ(changes, 1) << "moving out of the window is no change";
-  EXPECT_EQ(controls.LiveBitmaps(), 0u);
+  EXPECT_EQ(drawing.LiveBitmaps(), 0u);
   EXPECT_EQ(sys.Windows.TimerCount(), 0u);
 }
 
 TEST_F(SpinField, ANewAlignmentRecreatesTheWindowKeepingTextFocusAndArrows) {
   TSpEdit& f = IntTime();
   CheckBox();
-  controls.SetFocus(f.Handle());
-  controls.TypeText("0");  // out of range; the re-creation is no leaving
+  windows.SetFocus(f.Handle());
+  windows.TypeText("0");  // out of range; the re-creation is no leaving
   const TWnd old = f.Handle();
   const TWnd oldPair = Pair(f);
   const struct { TAlignment a; std::uint32_t bits; } cases[] = {
@@ -362,12 +362,12 @@ TEST_F(SpinField, ANewAlignmentRecreatesTheWindowKeepingTextFocusAndArrows) {
     EXPECT_EQ(Edit(f).Style & 3u, c.bits);
     EXPECT_EQ(Edit(f).Style & ES_MULTILINE, ES_MULTILINE);
     EXPECT_EQ(f.Text(), "0");
-    EXPECT_EQ(controls.GetFocus(), f.Handle());
-    EXPECT_EQ(controls.Bounds(Pair(f)), (TRect{61, 0, 76, 16}));
+    EXPECT_EQ(windows.GetFocus(), f.Handle());
+    EXPECT_EQ(windows.Bounds(Pair(f)), (TRect{61, 0, 76, 16}));
   }
-  EXPECT_FALSE(controls.Exists(old));
-  EXPECT_FALSE(controls.Exists(oldPair));
-  EXPECT_EQ(controls.LiveBitmaps(), 2u);
+  EXPECT_FALSE(windows.Exists(old));
+  EXPECT_FALSE(windows.Exists(oldPair));
+  EXPECT_EQ(drawing.LiveBitmaps(), 2u);
   const TWnd now = f.Handle();
   f.SetAlignment(TAlignment::taRightJustify);
   EXPECT_EQ(f.Handle(), now) << "the same alignment again changes nothing";
@@ -379,17 +379,17 @@ TEST_F(SpinField, DestroyingTheFieldTakesItsWindowsTimersAndPictures) {
     TCustomForm local{nullptr, "Local"};
     TSpEdit& f = local.Create<TSpEdit>("F");
     f.CreateHandle(ports, form, {0, 0, 81, 21});
-    controls.SetFocus(f.Handle());
+    windows.SetFocus(f.Handle());
     f.OnExit = [&](TComponent*) { ++exits; };
     Mouse(f, WM_LBUTTONDOWN, 7, 3, MK_LBUTTON);  // held while the field goes
     EXPECT_EQ(sys.Windows.TimerCount(), 1u);
-    EXPECT_EQ(controls.Children(form).size(), 1u);
+    EXPECT_EQ(windows.Children(form).size(), 1u);
   }
-  EXPECT_TRUE(controls.Children(form).empty());
-  EXPECT_EQ(controls.LiveBitmaps(), 0u);
-  EXPECT_EQ(controls.BadBitmapReleases, 0);
+  EXPECT_TRUE(windows.Children(form).empty());
+  EXPECT_EQ(drawing.LiveBitmaps(), 0u);
+  EXPECT_EQ(drawing.BadBitmapReleases, 0);
   EXPECT_EQ(sys.Windows.TimerCount(), 0u);
-  EXPECT_EQ(controls.GetCapture(), 0u);
+  EXPECT_EQ(input.GetCapture(), 0u);
   EXPECT_EQ(exits, 0) << "the window's end is no leaving of the field";
   EXPECT_TRUE(errors.empty());
 }

@@ -10,7 +10,7 @@
 
 #include "framework/Form.h"
 #include "framework/WindowParams.h"
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 #include "support/FakeSystem.h"
 #include "ui/Spin.h"
 
@@ -27,8 +27,10 @@ struct SpinFixture : ::testing::Test {
   };
 
   TFakeSystem sys;
-  TFakeControls& controls = sys.Controls;
-  TControlPorts ports{sys.Windows, controls, sys.Environment};
+  TFakeWindows& windows = sys.Windows;
+  TFakeInput& input = sys.Input;
+  TFakeDrawing& drawing = sys.Drawing;
+  TControlPorts ports{sys.Windows, sys.Input, drawing, sys.Environment};
   TDefaultHandler plain{sys.Windows};
   TWnd form = 0;
   TWnd checkBox = 0;  // a tab stop between the two fields
@@ -37,7 +39,7 @@ struct SpinFixture : ::testing::Test {
   TCustomForm owner{nullptr, "Form1"};
 
   SpinFixture() {
-    controls.FontHeights[Font12] = 12;
+    drawing.FontHeights[Font12] = 12;
     form = CreateHiddenWindow(sys.Windows, "TForm1", "Vantrel", plain);
     sys.Windows.ShowWindow(form, win::SW_SHOW);
     sys.Windows.SetErrorHandler([this](std::exception_ptr e) { errors.push_back(e); });
@@ -71,7 +73,7 @@ struct SpinFixture : ::testing::Test {
     return checkBox;
   }
 
-  const TFakeControls::TChild& Edit(const TSpinEdit& f) const { return *controls.Child(f.Handle()); }
+  const TFakeWindows::TChild& Edit(const TSpinEdit& f) const { return *windows.Child(f.Handle()); }
   TWnd Pair(const TSpinEdit& f) const { return f.Button()->Handle(); }
 
   // The mouse on a field's arrow pair, in the pair's client coordinates; keys are the MK_

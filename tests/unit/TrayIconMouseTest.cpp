@@ -111,11 +111,11 @@ TEST_F(TrayFixture, TheRightButtonOpensTheMenuAtTheCursorWithTheApplicationInFro
   TTestMenu& menu = owner.Create<TTestMenu>("MenuR", log);
   icon.SetPopupMenu(&menu);
   sys.Input.MoveCursor({1015, 760});
-  sys.Shell.KeysDown = {VK_SHIFT, VK_CONTROL};
+  sys.Input.AsyncKeysDown = {VK_SHIFT, VK_CONTROL};
   // A message waiting when the menu is asked for is served before it opens.
   sys.Windows.PostMessageTo(ownerWindow, WM_USER + 7, 0, 0);
   menu.OnPopup = [&] {
-    EXPECT_EQ(sys.Shell.Foreground, app.Handle());
+    EXPECT_EQ(sys.Windows.Foreground, app.Handle());
     EXPECT_EQ(ownerProc.Seen, (std::vector<std::uint32_t>{WM_USER + 7}));
   };
   Callback(icon, WM_RBUTTONDOWN);

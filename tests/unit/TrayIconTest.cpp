@@ -18,7 +18,7 @@ TEST(TrayOfTheForm, JoinsTheTrayAtStartWithImage0AndItsTooltipAndRunsNoTimer) {
   const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconHandler::WindowClassName);
   // Loading: the hint and the stored icon reach a tray without the icon (those fail
   // harmlessly); IconVisible adds it; the image list and the loaded notification update it.
-  EXPECT_EQ(sys.Shell.Log, (std::vector<std::string>{
+  EXPECT_EQ(sys.CallLog, (std::vector<std::string>{
                                "NIM_MODIFY failed",      // Hint
                                "NIM_MODIFY failed",      // the stored Icon
                                "NIM_ADD ok",             // IconVisible
@@ -65,9 +65,9 @@ TEST(TrayOfTheForm, HomeAnimatesTheIconEvery300msAndEndShowsImage0AgainWithNoTim
     sys.Windows.Advance(at - sys.Clock.Now());
     EXPECT_EQ(shown(), image) << "at " << at << " ms";
   }
-  const std::size_t calls = sys.Shell.Log.size();
+  const std::size_t calls = sys.CallLog.size();
   sys.Windows.Advance(900);
-  EXPECT_EQ(sys.Shell.Log.size() - calls, 3u) << "one update of the tray per step";
+  EXPECT_EQ(sys.CallLog.size() - calls, 3u) << "one update of the tray per step";
   sys.PressHotKey(VK_END);
   sys.Windows.Pump();
   EXPECT_EQ(shown(), "MAINICON");
@@ -86,12 +86,12 @@ TEST(TrayOfTheForm, APressStoresThePointAndALeftClickBringsTheFormForward) {
   sys.Windows.Send(trayWindow, TrayCallbackMessage, id, WM_MBUTTONDOWN);
   EXPECT_EQ(form.TrayPos(), (TPoint{1200, 1010}));
   sys.Input.MoveCursor({1190, 1005});
-  sys.Shell.Log.clear();
+  sys.CallLog.clear();
   sys.Windows.Send(trayWindow, TrayCallbackMessage, id, WM_LBUTTONDOWN);
-  EXPECT_TRUE(sys.Shell.Log.empty()) << "nothing before the release";
+  EXPECT_TRUE(sys.CallLog.empty()) << "nothing before the release";
   sys.Windows.Send(trayWindow, TrayCallbackMessage, id, WM_LBUTTONUP);
   EXPECT_EQ(form.TrayPos(), (TPoint{1190, 1005}));
-  EXPECT_EQ(sys.Shell.Log, (std::vector<std::string>{"SetForegroundWindow " + std::to_string(form.Handle())}))
+  EXPECT_EQ(sys.CallLog, (std::vector<std::string>{"SetForegroundWindow " + std::to_string(form.Handle())}))
       << "the click comes at the release, with no double-click wait";
 }
 
@@ -115,14 +115,14 @@ TEST_F(TrayFixture, AddModifyAndDeleteCarryTheRecordOfTheIcon) {
   icon.SetIconVisible(false);
   EXPECT_EQ(sys.Shell.FindIcon(TrayWindow(), id), nullptr);
   EXPECT_FALSE(icon.IconVisible());
-  EXPECT_EQ(sys.Shell.Log.back(), "NIM_DELETE ok");
+  EXPECT_EQ(sys.CallLog.back(), "NIM_DELETE ok");
   icon.SetHint("changed while absent");
-  EXPECT_EQ(sys.Shell.Log.back(), "NIM_MODIFY failed");
+  EXPECT_EQ(sys.CallLog.back(), "NIM_MODIFY failed");
   icon.SetIconVisible(true);
   EXPECT_EQ(sys.Shell.FindIcon(TrayWindow(), id)->szTip, "changed while absent");
 
   owner.DestroyComponent(icon);
-  EXPECT_EQ(sys.Shell.Log.back(), "NIM_DELETE ok");
+  EXPECT_EQ(sys.CallLog.back(), "NIM_DELETE ok");
   EXPECT_EQ(sys.Shell.IconCount(), 0u);
 }
 
@@ -391,16 +391,16 @@ TEST(TrayTaskbar, WithoutTheRegisteredMessageAWMNullAddsNothing) {
 
 TEST_F(TrayFixture, ShowingTheOwnerBringsTheApplicationWindowThenTheOwnerForward) {
   MakeIcon();
-  sys.Shell.Log.clear();
+  sys.CallLog.clear();
   sys.Windows.Send(ownerWindow, WM_SHOWWINDOW, 1, 0);
-  EXPECT_EQ(sys.Shell.Log, (std::vector<std::string>{
+  EXPECT_EQ(sys.CallLog, (std::vector<std::string>{
                                "SetForegroundWindow " + std::to_string(app.Handle()),
                                "SetForegroundWindow " + std::to_string(ownerWindow)}));
   EXPECT_EQ(ownerProc.Seen, (std::vector<std::uint32_t>{WM_SHOWWINDOW})) << "and the owner gets it";
-  sys.Shell.Log.clear();
+  sys.CallLog.clear();
   sys.Windows.Send(ownerWindow, WM_SHOWWINDOW, 0, 0);  // hidden: nothing
   sys.Windows.Send(ownerWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // no minimize-to-tray here
-  EXPECT_TRUE(sys.Shell.Log.empty());
+  EXPECT_TRUE(sys.CallLog.empty());
   EXPECT_EQ(ownerProc.Seen.size(), 3u);
 }
 
@@ -439,9 +439,9 @@ TEST_F(TrayFixture, DestroyedIconsLeaveNoHookNoTimerAndNoIconHandle) {
     // The first made goes first: removing only its own hooks leaves the other's working.
     owner.DestroyComponent(a);
     EXPECT_EQ(sys.Windows.HookCount(ownerWindow), 1u);
-    sys.Shell.Log.clear();
+    sys.CallLog.clear();
     sys.Windows.Send(ownerWindow, WM_SHOWWINDOW, 1, 0);
-    EXPECT_EQ(sys.Shell.Log.size(), 2u);
+    EXPECT_EQ(sys.CallLog.size(), 2u);
     owner.DestroyComponent(b);
   }
   EXPECT_EQ(sys.Windows.HookCount(app.Handle()), appHooks);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
-#include "support/FakeControls.h"
+#include "support/FakeDrawing.h"
 #include "support/FakeSystem.h"
 
 using namespace win;
@@ -57,8 +57,7 @@ private:
 
 struct WinControl : ::testing::Test {
   TFakeSystem sys;
-  TFakeControls controls{sys.Windows};
-  TControlPorts ports{sys.Windows, controls, sys.Environment};
+  TControlPorts ports{sys.Windows, sys.Input, sys.Drawing, sys.Environment};
   std::vector<std::string> log;
   // Declared last: the controls and their windows go before the system.
   TComponent owner;
@@ -96,7 +95,7 @@ TEST_F(WinControl, ChildrenAreMadeAfterTheirParentInTheOrderTheyWereAddedAndGoWi
     EXPECT_GT(w.control.Handle(), previous) << "made in tab order";
     previous = w.control.Handle();
     EXPECT_EQ(sys.Windows.Parent(w.control.Handle()), w.parent);
-    EXPECT_EQ(controls.Child(w.control.Handle())->Id, w.id);
+    EXPECT_EQ(sys.Windows.Child(w.control.Handle())->Id, w.id);
     EXPECT_EQ(sys.Windows.HookCount(w.control.Handle()), w.hooks);
   }
   EXPECT_EQ(sys.Windows.HookCount(form.Handle()), 0u) << "our class: the control is the procedure";
@@ -155,7 +154,7 @@ TEST_F(WinControl, TheParentHandsNotificationsAboutAChildToThatChildsControl) {
   const TWnd stranger = sys.Windows.CreateWindowFrom(
       {"BUTTON", "", WS_CHILD | WS_VISIBLE, 0, {0, 0, 10, 10}, form.Handle(), 7}, nullptr);
 
-  using TNotice = TFakeControls::TNotice;
+  using TNotice = TFakeWindows::TNotice;
   const TNotice fromButton{button.Handle(), ODT_BUTTON, 0x100};
   const TNotice fromSilent{silent.Handle(), ODT_BUTTON, 0x102};
   const TNotice editMeasured{0, ODT_BUTTON, 0x101};  // WM_MEASUREITEM names the control by id

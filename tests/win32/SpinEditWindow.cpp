@@ -9,7 +9,7 @@
 //
 // With a shot folder it asks for screenshots there (see SpinHarness.h and run-spin-edit.sh).
 // Prints "ok - ..." / "FAIL - ...: expected ..., got ..." lines and "N passed, M failed".
-#include "platform/win32/Win32Controls.h"
+#include "platform/win32/Win32Drawing.h"
 #include "platform/win32/Win32System.h"
 #include "framework/Form.h"
 #include "framework/WindowParams.h"
@@ -527,9 +527,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1) ShotFolder = argv[1];
 
   TWin32Windows windows;
-  TWin32Controls controls(windows);
+  TWin32Input input;
+  TWin32Drawing drawing;
   TWin32Environment environment;
-  const TControlPorts ports{windows, controls, environment};
+  const TControlPorts ports{windows, input, drawing, environment};
   std::vector<std::string> errors;
   windows.SetErrorHandler([&](std::exception_ptr e) {
     try {

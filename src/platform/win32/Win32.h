@@ -32,3 +32,5 @@ inline EOSError LastOSError(const std::string& what) {
 
 inline HWND ToHwnd(TWnd w) { return reinterpret_cast<HWND>(w); }
 inline TWnd FromHwnd(HWND h) { return reinterpret_cast<TWnd>(h); }
+inline RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+inline TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }

@@ -3,12 +3,10 @@
 // caller owns the context and the fonts it selects.
 #pragma once
 
-#include "platform/Controls.h"
+#include "platform/Drawing.h"
 #include "platform/win32/Win32.h"
 
 #include <algorithm>
-
-inline RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // A memory device context and the bitmap selected into it, both let go in reverse order.
 class TMemoryDC {

@@ -65,3 +65,11 @@ bool TWin32Environment::QueryVersionValue(const std::vector<std::uint8_t>& block
   value.assign(static_cast<const char*>(data), length);
   return true;
 }
+
+char TWin32Environment::DecimalSeparator() {
+  wchar_t buffer[8] = {};
+  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8);
+  // n counts the terminating null: one character is 2.
+  if (n == 2 && buffer[0] > 32 && buffer[0] < 128) return static_cast<char>(buffer[0]);
+  return '.';
+}

@@ -38,18 +38,6 @@ bool TWin32Shell::NotifyIcon(std::uint32_t message, const TNotifyIconData& data)
   return ::Shell_NotifyIconW(message, &nid) != 0;
 }
 
-std::uint32_t TWin32Shell::RegisterMessageName(const std::string& name) {
-  return ::RegisterWindowMessageW(Widen(name).c_str());
-}
-
-std::int16_t TWin32Shell::GetAsyncKeyState(int vk) { return ::GetAsyncKeyState(vk); }
-
-std::uint32_t TWin32Shell::GetDoubleClickTime() { return ::GetDoubleClickTime(); }
-
-bool TWin32Shell::SetForegroundWindow(TWnd window) {
-  return ::SetForegroundWindow(ToHwnd(window)) != 0;
-}
-
 std::string TWin32Shell::CutToSystemBytes(const std::string& text, std::size_t maxBytes) {
   const std::wstring wide = Widen(text);
   std::size_t bytes = 0;

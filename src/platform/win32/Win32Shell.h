@@ -1,5 +1,5 @@
 // The Win32 adapters of the shell and icon ports: Shell_NotifyIconW with the Windows 2000
-// form of NOTIFYICONDATAW, registered messages, key state, the program's icon resources.
+// form of NOTIFYICONDATAW, ShellExecuteW, the program's icon resources.
 #pragma once
 
 #include "platform/Icons.h"
@@ -8,10 +8,6 @@
 class TWin32Shell final : public IShell {
 public:
   bool NotifyIcon(std::uint32_t message, const TNotifyIconData& data) override;
-  std::uint32_t RegisterMessageName(const std::string& name) override;
-  std::int16_t GetAsyncKeyState(int vk) override;
-  std::uint32_t GetDoubleClickTime() override;
-  bool SetForegroundWindow(TWnd window) override;
   std::string CutToSystemBytes(const std::string& text, std::size_t maxBytes) override;
   void RunShellVerb(TWnd owner, const std::string& verb, const std::string& file,
                     const std::string& parameters, const std::string& directory, int show) override;

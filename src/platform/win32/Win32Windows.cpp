@@ -1,4 +1,4 @@
-#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Windows.h"
 
 #include "platform/win32/Win32.h"
 #include "platform/win32/WindowBinding.h"
@@ -158,6 +158,14 @@ bool TWin32Windows::PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam
   return ::PostMessageW(ToHwnd(window), msg, wParam, lParam) != 0;
 }
 
+bool TWin32Windows::SetForegroundWindow(TWnd window) {
+  return ::SetForegroundWindow(ToHwnd(window)) != 0;
+}
+
+std::uint32_t TWin32Windows::RegisterMessageName(const std::string& name) {
+  return ::RegisterWindowMessageW(Widen(name).c_str());
+}
+
 bool TWin32Windows::DialogMessage(MSG& msg) {
   // The window of ours that holds the focus gets a dialog's keyboard: Tab and Shift+Tab,
   // arrows within a group, mnemonics, Enter for the default button and Esc for IDCANCEL.
@@ -201,6 +209,113 @@ void TWin32Windows::PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode);
 int TWin32Windows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                                   std::uint32_t flags) {
   return ::MessageBoxW(ToHwnd(owner), Widen(text).c_str(), Widen(caption).c_str(), flags);
+}
+
+TLResult TWin32Windows::SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
+  return ::SendMessageW(ToHwnd(window), msg, wParam, lParam);
+}
+
+std::string TWin32Windows::ReadText(TWnd window) {
+  const int length = ::GetWindowTextLengthW(ToHwnd(window));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = ::GetWindowTextW(ToHwnd(window), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return Narrow(text);
+}
+
+void TWin32Windows::WriteText(TWnd window, const std::string& text) {
+  ::SetWindowTextW(ToHwnd(window), Widen(text).c_str());
+}
+
+TRect TWin32Windows::Bounds(TWnd window) {
+  RECT r{};
+  if (!::GetWindowRect(ToHwnd(window), &r)) return {};
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(ToHwnd(window)), reinterpret_cast<POINT*>(&r), 2);
+  return FromRECT(r);
+}
+
+TRect TWin32Windows::ClientRect(TWnd window) {
+  RECT r{};
+  ::GetClientRect(ToHwnd(window), &r);
+  return FromRECT(r);
+}
+
+void TWin32Windows::MoveWindow(TWnd window, const TRect& bounds) {
+  ::MoveWindow(ToHwnd(window), bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+               bounds.Bottom - bounds.Top, TRUE);
+}
+
+void TWin32Windows::SetEditRect(TWnd edit, const TRect& rect) {
+  RECT r = ToRECT(rect);
+  ::SendMessageW(ToHwnd(edit), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+TWnd TWin32Windows::GetFocus() { return FromHwnd(::GetFocus()); }
+
+void TWin32Windows::SetFocus(TWnd window) { ::SetFocus(ToHwnd(window)); }
+
+bool TWin32Windows::CanFocus(TWnd window) {
+  for (HWND h = ToHwnd(window); h; h = ::GetParent(h)) {
+    if (!::IsWindowVisible(h) || !::IsWindowEnabled(h)) return false;
+    // GetParent of a top-level window is its owner, which has no say.
+    if (!(::GetWindowLongW(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return window != 0;
+}
+
+TWnd TWin32Windows::NextTabStop(TWnd window, bool previous) {
+  HWND h = ToHwnd(window);
+  HWND root = ::GetAncestor(h, GA_ROOT);
+  // Asked about the top-level window itself: its first (or last) tab stop.
+  return FromHwnd(::GetNextDlgTabItem(root, h == root ? nullptr : h, previous ? TRUE : FALSE));
+}
+
+bool TWin32Windows::DialogQueryMessage(TLParam lParam, std::uint32_t& msg, TWParam& wParam) {
+  if (!lParam) return false;
+  const auto* queried = reinterpret_cast<const MSG*>(lParam);
+  msg = queried->message;
+  wParam = queried->wParam;
+  return true;
+}
+
+TWnd TWin32Windows::NotificationSource(TWnd parent, std::uint32_t msg, TWParam, TLParam lParam) {
+  switch (msg) {
+    case WM_COMMAND: return static_cast<TWnd>(lParam);
+    case WM_NOTIFY: return lParam ? FromHwnd(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom) : 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return item && item->CtlType != ODT_MENU ? FromHwnd(item->hwndItem) : 0;
+    }
+    case WM_MEASUREITEM: {
+      // The only message of the five that carries no window: the control is found by its id.
+      const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (!item || item->CtlType == ODT_MENU) return 0;
+      return FromHwnd(::GetDlgItem(ToHwnd(parent), static_cast<int>(item->CtlID)));
+    }
+    default:
+      return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC ? static_cast<TWnd>(lParam) : 0;
+  }
+}
+
+void TWin32Windows::MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
+
+TRect TWin32Windows::WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) {
+  RECT r = ToRECT(client);
+  ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return FromRECT(r);
+}
+
+std::uint32_t TWin32Windows::GetStyle(TWnd window) {
+  return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), GWL_STYLE));
+}
+
+void TWin32Windows::SetStyle(TWnd window, std::uint32_t style) {
+  ::SetWindowLongW(ToHwnd(window), GWL_STYLE, static_cast<LONG>(style));
+}
+
+bool TWin32Windows::IsChild(TWnd parent, TWnd window) {
+  return ::IsChild(ToHwnd(parent), ToHwnd(window)) != 0;
 }
 
 std::uint32_t TWin32Windows::LastError() { return ::GetLastError(); }

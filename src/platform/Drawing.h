@@ -1,18 +1,14 @@
-// Child controls inside a window (made, as every window, by IWindows::CreateWindowFrom): the
-// messages they take, the keyboard focus and the mouse capture, painting, bitmap resources
-// and the few measurements a control needs (text metrics, system metrics, the locale's
-// decimal separator).
+// Drawing: painting a window on a canvas, bitmap resources, fonts and the few measurements a
+// control needs (text metrics, system metrics, the screen's resolution).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "platform/Environment.h"
 #include "platform/Icons.h"
 #include "platform/Shell.h"
 #include "platform/WinApi.h"
-#include "platform/Windows.h"
 
 using TBitmapHandle = std::uintptr_t;  // an HBITMAP's value; 0 is no bitmap
 using TFontHandle = std::uintptr_t;    // an HFONT's value; 0 is the system font
@@ -70,65 +66,14 @@ public:
   virtual void DrawCheckMark(const TRect& rect) = 0;
 };
 
-class IControls {
+class IDrawing {
 public:
-  virtual ~IControls() = default;
+  virtual ~IDrawing() = default;
 
-  // The child window a notification to parent is about: WM_COMMAND's and WM_CTLCOLOR*'s
-  // lParam (0 for a menu or an accelerator), WM_NOTIFY's NMHDR hwndFrom, WM_DRAWITEM's
-  // hwndItem and WM_MEASUREITEM's control by its CtlID (GetDlgItem); 0 for an item of a menu
-  // (ODT_MENU) and for any other message.
-  [[nodiscard]] virtual TWnd NotificationSource(TWnd parent, std::uint32_t msg, TWParam wParam,
-                                                TLParam lParam) = 0;
-  // SendMessage: through the window's subclass hooks to its procedure, at once.
-  virtual TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) = 0;
-  // GetWindowText / SetWindowText (WM_SETTEXT), as UTF-8.
-  [[nodiscard]] virtual std::string ReadText(TWnd window) = 0;
-  virtual void WriteText(TWnd window, const std::string& text) = 0;
-
-  // The window's rectangle in its parent's client coordinates.
-  [[nodiscard]] virtual TRect Bounds(TWnd window) = 0;
-  // GetClientRect: left and top are 0.
-  [[nodiscard]] virtual TRect ClientRect(TWnd window) = 0;
-  // MoveWindow with repainting, in the parent's client coordinates. A change of size reaches
-  // the window as WM_SIZE before this returns.
-  virtual void MoveWindow(TWnd window, const TRect& bounds) = 0;
-  // EM_SETRECTNP: a multi-line edit's formatting rectangle, set without redrawing.
-  virtual void SetEditRect(TWnd edit, const TRect& rect) = 0;
   // InvalidateRect(window, whole client area, no erase).
   virtual void Invalidate(TWnd window) = 0;
   // BeginPaint, paint on a canvas of the window, EndPaint (also when paint throws).
   virtual void Paint(TWnd window, const std::function<void(ICanvas&)>& paint) = 0;
-
-  // GetFocus / SetFocus. The window losing the focus gets WM_KILLFOCUS, then the one
-  // gaining it WM_SETFOCUS.
-  [[nodiscard]] virtual TWnd GetFocus() = 0;
-  virtual void SetFocus(TWnd window) = 0;
-  // Whether the window can take the focus: it and every parent up to its top-level window
-  // are visible and enabled.
-  [[nodiscard]] virtual bool CanFocus(TWnd window) = 0;
-  // GetNextDlgTabItem in the window's top-level window: the next tab stop after window (the
-  // previous one when previous is set), in the order the controls were made; window itself
-  // when it is the only one.
-  [[nodiscard]] virtual TWnd NextTabStop(TWnd window, bool previous) = 0;
-  // GetKeyState: negative while the key was down when the message being handled was sent.
-  [[nodiscard]] virtual std::int16_t GetKeyState(int vk) = 0;
-  // WM_GETDLGCODE's lParam: the message the dialog manager asks about (a MSG); false when
-  // the query names none.
-  [[nodiscard]] virtual bool DialogQueryMessage(TLParam lParam, std::uint32_t& msg,
-                                                TWParam& wParam) = 0;
-
-  // SetCapture / ReleaseCapture / GetCapture. The window losing the capture gets
-  // WM_CAPTURECHANGED with the new holder (or 0) in lParam.
-  virtual void SetCapture(TWnd window) = 0;
-  virtual void ReleaseCapture() = 0;
-  [[nodiscard]] virtual TWnd GetCapture() = 0;
-
-  // MessageBeep(type); 0 is the default sound.
-  virtual void MessageBeep(std::uint32_t type) = 0;
-  // The user's locale's decimal separator (LOCALE_SDECIMAL) when it is one ASCII character,
-  // else a full stop.
-  [[nodiscard]] virtual char DecimalSeparator() = 0;
 
   // LoadBitmap on the program's own module (names compare without regard to case); 0 when
   // the program has no such bitmap. The caller releases it (DeleteObject).
@@ -153,13 +98,5 @@ public:
   // The size of one line of text in the font, "&" marking the next character's underline
   // as a static control or a button shows it (DrawText with DT_CALCRECT | DT_SINGLELINE).
   [[nodiscard]] virtual TPoint TextExtent(TFontHandle font, const std::string& text) = 0;
-  // AdjustWindowRectEx: the outer rectangle of a top-level window (no menu) with the given
-  // styles whose client area is client.
-  [[nodiscard]] virtual TRect WindowRectForClient(const TRect& client, std::uint32_t style, std::uint32_t exStyle) = 0;
-  // GetWindowLong / SetWindowLong of GWL_STYLE.
-  [[nodiscard]] virtual std::uint32_t GetStyle(TWnd window) = 0;
-  virtual void SetStyle(TWnd window, std::uint32_t style) = 0;
-  // IsChild: window is a descendant of parent.
-  [[nodiscard]] virtual bool IsChild(TWnd parent, TWnd window) = 0;
 };
 
