@@ -21,21 +21,11 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 app=$1 driver=$2
-for f in "$app" "$driver"; do
-  [ -f "$f" ] || { echo "run-e2e: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-e2e "$app" "$driver"
 arch=${3:-$(ws_pe_arch "$app")} || exit 2
-darch=$(ws_pe_arch "$driver") || exit 2
-if [ "$darch" != "$arch" ]; then
-  echo "run-e2e: $driver is $darch but $app is $arch; build both for the same width" >&2
-  exit 2
-fi
+ws_same_arch run-e2e "$arch" "$driver"
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-ws_begin "$arch" || exit 1
+ws_session "$arch"
 
 mkdir -p "$WS_DRIVE_C/e2e"
 cp "$app" "$WS_DRIVE_C/e2e/Vantrel.exe"

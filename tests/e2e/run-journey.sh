@@ -19,18 +19,15 @@ source "$root/tools/wine-session"
 [ $# -eq 4 ] || { echo "usage: $0 <zip> <e2e_journey.exe> <shell_recorder.exe> <win32|win64>" >&2; exit 2; }
 zip=$1 driver=$2 recorder=$3 arch=$4
 case $arch in win32) bits=32bit ;; win64) bits=64bit ;; *) echo "run-journey: bad width $arch" >&2; exit 2 ;; esac
-[ -f "$driver" ] || { echo "run-journey: no such file: $driver" >&2; exit 2; }
-[ "$(ws_pe_arch "$driver")" = "$arch" ] || { echo "run-journey: $driver is not $arch" >&2; exit 2; }
+ws_need_files run-journey "$driver" "$recorder"
+ws_same_arch run-journey "$arch" "$driver" "$recorder"
 (cd "$root" && bash tools/release) >&2 || { echo "run-journey: tools/release failed" >&2; exit 1; }
 [ -f "$zip" ] || { echo "run-journey: tools/release made no $zip" >&2; exit 1; }
 release=$(basename "$zip" .zip)
 shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
 mkdir -p "$shots" || exit 2
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit 1
+ws_session "$arch"
 # The association goes to HKEY_CLASSES_ROOT itself: in this Wine that key is
 # HKLM\Software\Classes alone, the per-user HKCU\Software\Classes is not merged into it, and
 # the prefix's own .pdf entry (winebrowser) would win over one made there.

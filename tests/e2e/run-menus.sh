@@ -21,19 +21,12 @@ if [ $# -lt 3 ]; then
   exit 2
 fi
 app=$1 driver=$2 recorder=$3
-for f in "$app" "$driver" "$recorder"; do
-  [ -f "$f" ] || { echo "run-menus: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-menus "$app" "$driver" "$recorder"
 arch=${4:-$(ws_pe_arch "$app")} || exit 2
-for f in "$driver" "$recorder"; do
-  [ "$(ws_pe_arch "$f")" = "$arch" ] || { echo "run-menus: $f is not $arch" >&2; exit 2; }
-done
+ws_same_arch run-menus "$arch" "$driver" "$recorder"
 shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit 1
+ws_session "$arch"
 mkdir -p "$WS_DRIVE_C/e2e"
 cp "$app" "$WS_DRIVE_C/e2e/Vantrel.exe"
 cp "$driver" "$WS_DRIVE_C/e2e/e2e_menus.exe"

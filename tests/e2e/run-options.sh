@@ -22,21 +22,14 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 app=$1 driver=$2
-for f in "$app" "$driver"; do
-  [ -f "$f" ] || { echo "run-options: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-options "$app" "$driver"
 arch=${3:-$(ws_pe_arch "$app")} || exit 2
-[ "$(ws_pe_arch "$driver")" = "$arch" ] || { echo "run-options: $driver is not $arch" >&2; exit 2; }
+ws_same_arch run-options "$arch" "$driver"
 shots=${VANTREL_SHOTS:-/tmp/vantrel-shots}
 mkdir -p "$shots" || exit 2
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit 1
-"$WS_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 &&
-  "$WS_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f \
-    >/dev/null 2>&1 || { echo "run-options: cannot set up the virtual desktop" >&2; exit 1; }
+ws_session "$arch"
+ws_shell_desktop run-options
 mkdir -p "$WS_DRIVE_C/e2e"
 cp "$app" "$WS_DRIVE_C/e2e/Vantrel.exe"
 cp "$driver" "$WS_DRIVE_C/e2e/e2e_options.exe"

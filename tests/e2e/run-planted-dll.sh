@@ -24,15 +24,10 @@ if [ $# -lt 4 ]; then
   exit 2
 fi
 app=$1 helper=$2 planted=$3 search=$4
-for f in "$app" "$helper" "$planted" "$search"; do
-  [ -f "$f" ] || { echo "run-planted-dll: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-planted-dll "$app" "$helper" "$planted" "$search"
 arch=$(ws_pe_arch "$app") || exit 2
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit $?
+ws_session "$arch"
 base_overrides=$WINEDLLOVERRIDES
 export WINEDLLOVERRIDES="$base_overrides;winmm=n,b"
 

@@ -21,22 +21,12 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 app=$1 driver=$2
-for f in "$app" "$driver"; do
-  [ -f "$f" ] || { echo "run-shutdown: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-shutdown "$app" "$driver"
 arch=${3:-$(ws_pe_arch "$app")} || exit 2
-darch=$(ws_pe_arch "$driver") || exit 2
-if [ "$darch" != "$arch" ]; then
-  echo "run-shutdown: $driver is $darch but $app is $arch; build both for the same width" >&2
-  exit 2
-fi
+ws_same_arch run-shutdown "$arch" "$driver"
 
 export WS_WINEDEBUG=${WS_WINEDEBUG:-err+seh}
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-ws_begin "$arch" || exit 1
+ws_session "$arch"
 
 # A crash must end the process, not wait for a person at Wine's crash dialog; the debugger
 # still writes its backtrace to the log.

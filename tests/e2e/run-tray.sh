@@ -29,22 +29,14 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 app=$1 helper=$2
-for f in "$app" "$helper"; do
-  [ -f "$f" ] || { echo "run-tray: no such file: $f" >&2; exit 2; }
-done
+ws_need_files run-tray "$app" "$helper"
 arch=${3:-$(ws_pe_arch "$app")} || exit 2
-[ "$(ws_pe_arch "$helper")" = "$arch" ] || { echo "run-tray: $helper is not $arch" >&2; exit 2; }
+ws_same_arch run-tray "$arch" "$helper"
 shots=${VANTREL_SHOTS:-${TMPDIR:-/tmp}/vantrel-shots}
 mkdir -p "$shots" || exit 2
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit 1
-# Every program of the prefix runs in the virtual desktop "shell", with a taskbar.
-"$WS_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 &&
-  "$WS_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f \
-    >/dev/null 2>&1 || { echo "run-tray: cannot set up the virtual desktop" >&2; exit 1; }
+ws_session "$arch"
+ws_shell_desktop run-tray
 work=$WS_DIR/tray
 mkdir -p "$work" "$WS_DRIVE_C/e2e"
 cp "$app" "$WS_DRIVE_C/e2e/Vantrel.exe"
