@@ -476,6 +476,7 @@ struct FindWindowOf {
   DWORD pid;
   const wchar_t* cls;
   const wchar_t* title;
+  bool visibleOnly = false;
   HWND found = nullptr;
 };
 
@@ -486,7 +487,8 @@ inline BOOL CALLBACK FindWindowOfProc(HWND w, LPARAM lp) {
   wchar_t cls[64] = {}, title[256] = {};
   GetClassNameW(w, cls, 64);
   GetWindowTextW(w, title, 256);
-  if (pid == f->pid && lstrcmpW(cls, f->cls) == 0 && (!f->title || lstrcmpW(title, f->title) == 0)) {
+  if (pid == f->pid && lstrcmpW(cls, f->cls) == 0 && (!f->title || lstrcmpW(title, f->title) == 0) &&
+      (!f->visibleOnly || IsWindowVisible(w))) {
     f->found = w;
     return FALSE;
   }
@@ -683,26 +685,9 @@ inline void EnsureModifiersUp(const char* when) {
 
 // A visible top-level window of the process by class: Wine keeps hidden "#32768" menu
 // windows around between popups.
-struct FindVisibleOf {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-inline BOOL CALLBACK FindVisibleOfProc(HWND w, LPARAM lp) {
-  auto* f = reinterpret_cast<FindVisibleOf*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (pid != f->pid || !IsWindowVisible(w) || lstrcmpW(cls, f->cls) != 0) return TRUE;
-  f->found = w;
-  return FALSE;
-}
-
 inline HWND VisibleWindowOf(const Proc& p, const wchar_t* cls) {
-  FindVisibleOf f{p.pi.dwProcessId, cls};
-  EnumWindows(FindVisibleOfProc, reinterpret_cast<LPARAM>(&f));
+  FindWindowOf f{p.pi.dwProcessId, cls, nullptr, true};
+  EnumWindows(FindWindowOfProc, reinterpret_cast<LPARAM>(&f));
   return f.found;
 }
 
