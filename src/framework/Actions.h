@@ -14,7 +14,6 @@ public:
 
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
-  std::string Category;
   bool Checked() const { return FChecked; }
   void SetChecked(bool checked);
   int ImageIndex() const { return FImageIndex; }

@@ -89,7 +89,7 @@ void TMenuItem::MeasureStandard(ICanvas& canvas, int& width, int& height) {
   height = std::max(text.y + 6, imageSize + 2 * ImageGap);
 }
 
-void TMenuItem::DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state, bool /*topLevel*/) {
+void TMenuItem::DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state) {
   IMenus& menus = FMenu->Menus();
   const bool selected = (state & ODS_SELECTED) != 0;
   const bool disabled = (state & (ODS_GRAYED | ODS_DISABLED)) != 0 || !Enabled;
@@ -225,7 +225,7 @@ bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, 
         if (item->OnAdvancedDrawItem)
           item->OnAdvancedDrawItem(*item, canvas, d.Rect, d.State);
         else
-          item->DrawStandard(canvas, d.Rect, d.State, item->Parent() == FRoot);
+          item->DrawStandard(canvas, d.Rect, d.State);
       });
       result = 1;
       return true;

@@ -56,7 +56,7 @@ public:
   virtual void Click();
   // The standard size and appearance; rect in the menu window's client area.
   void MeasureStandard(ICanvas& canvas, int& width, int& height);
-  void DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state, bool topLevel);
+  void DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state);
 
 protected:
   void ActionChanged(TAction& action) override;

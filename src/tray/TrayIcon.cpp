@@ -97,7 +97,6 @@ TTrayIcon::TTrayIcon(TComponent* owner, std::string name, TTrayIconUnit& unit,
   FClickDelayTimer.emplace(FUnit.Timers(), 1000, [this](TSimpleTimer&) { ClickDelayElapsed(); });
   FExitPollTimer.emplace(FUnit.Timers(), 20, [this](TSimpleTimer&) { ExitPollTick(); });
 
-  SetDesignPreview(FDesignPreview);
 
   FAppHooked = FSystem.Windows.SubclassWindow(FApplication.Handle(), FAppHook);
   if (FOwnerWindow) FOwnerHooked = FSystem.Windows.SubclassWindow(FOwnerWindow, FOwnerHook);
@@ -106,7 +105,6 @@ TTrayIcon::TTrayIcon(TComponent* owner, std::string name, TTrayIconUnit& unit,
 TTrayIcon::~TTrayIcon() {
   try {
     SetIconVisible(false);
-    SetDesignPreview(false);
     FAnimTimer.reset();
     FClickDelayTimer.reset();
     FExitPollTimer.reset();
@@ -153,11 +151,7 @@ void TTrayIcon::Notification(TComponent& component) {
 
 // ---- properties -------------------------------------------------------------------------
 
-void TTrayIcon::SetDesignPreview(bool value) {
-  FDesignPreview = value;
-  FPreviewUpdate = true;
-  FPreviewUpdate = false;
-}
+void TTrayIcon::SetDesignPreview(bool value) { FDesignPreview = value; }
 
 void TTrayIcon::SetIconList(TImageList* value) {
   if (FIconList && FIconList != value) RemoveFreeNotification(*FIconList);
@@ -255,22 +249,21 @@ void TTrayIcon::SetUseVersion5Notify(bool value) {
 
 // ---- the shell --------------------------------------------------------------------------
 
-bool TTrayIcon::PrepareIconData() {
+void TTrayIcon::PrepareIconData() {
   FNotifyRecord.hIcon = FIcon ? FIcon->Handle() : 0;
   // The tooltip buffer holds 127 bytes of the system's text and its terminating null.
   FNotifyRecord.szTip =
       !FHint.empty() && FShowHint ? FSystem.Shell.CutToSystemBytes(FHint, 127) : std::string();
-  return true;
 }
 
 bool TTrayIcon::AddToTray() {
-  if (!FPreviewUpdate) FIconVisible = true;
+  FIconVisible = true;
   PrepareIconData();
   return FSystem.Shell.NotifyIcon(NIM_ADD, FNotifyRecord);
 }
 
 bool TTrayIcon::RemoveFromTray() {
-  if (!FPreviewUpdate) FIconVisible = false;
+  FIconVisible = false;
   PrepareIconData();
   return FSystem.Shell.NotifyIcon(NIM_DELETE, FNotifyRecord);
 }
@@ -510,9 +503,6 @@ bool TTrayIcon::TryMinimizeToTray() {
 
 void TTrayIcon::ApplicationHook(std::uint32_t msg, TWParam wParam) {
   if (msg == WM_SIZE && wParam == SIZE_MINIMIZED && MinimizeToTray) SendToTray();
-  // The framework has no MDI forms, so a main form never asks OnStartup from here.
-  if (msg == WM_WINDOWPOSCHANGED && FStartupPending && FApplication.MainFormHandle)
-    FStartupPending = false;
   if (msg == WM_SYSCOMMAND && wParam == SC_RESTORE && FApplication.MainFormHandle)
     FSystem.Windows.ShowWindow(FApplication.MainFormHandle, SW_SHOW);
   // An unregistered message id is 0, which must not make WM_NULL re-add the icon.

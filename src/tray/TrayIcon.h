@@ -145,7 +145,6 @@ public:
 
   void Loaded() override;
 
-  virtual bool UseDesignIcon() { return true; }
   // Each returns whether the shell took the call; no caller acts on it.
   virtual bool AddToTray();
   virtual bool RemoveFromTray();
@@ -183,7 +182,8 @@ private:
   };
 
   void HandleCallback(TLParam event);
-  bool PrepareIconData();
+  // The icon and the tooltip into the shell's record.
+  void PrepareIconData();
   TShiftState CurrentShiftState();
   TPoint CursorPos();
   void CycleTick();
@@ -222,8 +222,6 @@ private:
   bool FDoubleSeen = false;
   bool FCursorAway = true;
   TPoint FLastTrayPos;
-  bool FStartupPending = true;
-  bool FPreviewUpdate = false;
   // While above 0, updates of the tray are gathered into one at the end (TUpdateBatch).
   int FUpdateBatch = 0;
   bool FUpdatePending = false;

@@ -90,7 +90,7 @@ void TBarPopupMenu::BarMeasureItem(TMenuItem& item, ICanvas&, int& width, int& h
 
 void TBarPopupMenu::BarDrawItem(TMenuItem& item, ICanvas& canvas, const TRect& rect, std::uint32_t state) {
   // The item's standard look, right of the bar.
-  item.DrawStandard(canvas, {rect.Left + BarWidth, rect.Top, rect.Right, rect.Bottom}, state, true);
+  item.DrawStandard(canvas, {rect.Left + BarWidth, rect.Top, rect.Right, rect.Bottom}, state);
   if (FBannerDone) return;
   DrawStrip(canvas, rect);
   DrawText(canvas, rect);

@@ -160,23 +160,21 @@ void TForm1::CreateComponents() {
 
 void TForm1::CreateActions() {
   ActionList1 = &Create<TActionList>("ActionList1");
-  const auto action = [this](const char* name, const char* category, const char* caption, int image,
-                             void (TForm1::*handler)()) {
+  const auto action = [this](const char* name, const char* caption, int image, void (TForm1::*handler)()) {
     TAction& a = ActionList1->Create<TAction>(name);
-    a.Category = category;
     a.SetCaption(caption);
     a.SetImageIndex(image);
     a.OnExecute = [this, handler](TComponent*) { (this->*handler)(); };
     return &a;
   };
-  acSetupView = action("acSetupView", "RMENU", "環境オプション(&O)...", 4, &TForm1::acSetupViewExecute);
-  acHelpView = action("acHelpView", "RMENU", "ヘルプ表示(&H)", 3, &TForm1::acHelpViewExecute);
-  acWebLink = action("acWebLink", "RMENU", "Brindlework(&W)", 2, &TForm1::acWebLinkExecute);
-  acVerInfo = action("acVerInfo", "RMENU", "バージョン情報(&A)", 1, &TForm1::acVerInfoExecute);
-  acExit = action("acExit", "RMENU", "終了(&X)", 0, &TForm1::acExitExecute);
+  acSetupView = action("acSetupView", "環境オプション(&O)...", 4, &TForm1::acSetupViewExecute);
+  acHelpView = action("acHelpView", "ヘルプ表示(&H)", 3, &TForm1::acHelpViewExecute);
+  acWebLink = action("acWebLink", "Brindlework(&W)", 2, &TForm1::acWebLinkExecute);
+  acVerInfo = action("acVerInfo", "バージョン情報(&A)", 1, &TForm1::acVerInfoExecute);
+  acExit = action("acExit", "終了(&X)", 0, &TForm1::acExitExecute);
   // The locks' images are their bases from here on, also while loading turns a lock on.
-  acLockCtrl = action("acLockCtrl", "LMENU", "Ctrl Key Lock", FCtrlImageBase, &TForm1::acLockCtrlExecute);
-  acLockShift = action("acLockShift", "LMENU", "Shift Key Lock", FShiftImageBase, &TForm1::acLockShiftExecute);
+  acLockCtrl = action("acLockCtrl", "Ctrl Key Lock", FCtrlImageBase, &TForm1::acLockCtrlExecute);
+  acLockShift = action("acLockShift", "Shift Key Lock", FShiftImageBase, &TForm1::acLockShiftExecute);
 }
 
 void TForm1::CreateMenus() {
