@@ -18,7 +18,7 @@
 #include "platform/Environment.h"
 #include "platform/Input.h"
 #include "platform/Types.h"
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 class TAction;
 class TGroupButton;

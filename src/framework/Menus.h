@@ -14,8 +14,8 @@
 #include "framework/Actions.h"
 #include "framework/CustomPopupMenu.h"
 #include "framework/ImageList.h"
-#include "platform/Menus.h"
-#include "platform/Windows.h"
+#include "platform/PopupMenus.h"
+#include "platform/Windowing.h"
 
 class TMenuItem;
 class TPopupMenu;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 // A top-level popup that is never shown: unlike a message-only window it gets the broadcasts
 // (end of session, shell restart).

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 class TWindowPeer final : public IControlPeer {
 public:

@@ -8,12 +8,12 @@
 #include "platform/HotKeys.h"
 #include "platform/Icons.h"
 #include "platform/Input.h"
-#include "platform/Menus.h"
+#include "platform/PopupMenus.h"
 #include "platform/Process.h"
 #include "platform/Profile.h"
 #include "platform/Shell.h"
 #include "platform/Threads.h"
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 struct TSystem {
   IInput& Input;

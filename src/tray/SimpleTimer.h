@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 class TSimpleTimer;
 

@@ -1,6 +1,6 @@
 #include "ui/Form1.h"
 
-#include "app/BIOS.h"
+#include "environment/BIOS.h"
 #include "framework/FilePath.h"
 
 using namespace win;

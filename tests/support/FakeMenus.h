@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/Menus.h"
+#include "platform/PopupMenus.h"
 #include "support/FakeDrawing.h"
 
 class TFakeMenus : public IMenus {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/Drawing.h"
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 class TFakeClock;
 

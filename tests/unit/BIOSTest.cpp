@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/BIOS.h"
+#include "environment/BIOS.h"
 #include "support/FakeSystem.h"
 
 using namespace win;

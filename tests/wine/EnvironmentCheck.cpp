@@ -5,7 +5,7 @@
 //   wine_environment.exe <path\to\Vantrel.exe>
 //
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed".
-#include "app/BIOS.h"
+#include "environment/BIOS.h"
 #include "platform/win32/Win32System.h"
 
 #include "platform/win32/Win32.h"

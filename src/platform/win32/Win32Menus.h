@@ -2,7 +2,7 @@
 // and a canvas on an item's device context.
 #pragma once
 
-#include "platform/Menus.h"
+#include "platform/PopupMenus.h"
 
 class TWin32Menus final : public IMenus {
 public:

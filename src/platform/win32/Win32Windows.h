@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "platform/Windows.h"
+#include "platform/Windowing.h"
 
 struct tagMSG;
 

@@ -1,4 +1,4 @@
-#include "app/BIOS.h"
+#include "environment/BIOS.h"
 
 #include <cstdio>
 
