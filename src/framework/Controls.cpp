@@ -48,6 +48,7 @@ std::vector<TControl*> TWinControl::Controls() const {
 void TWinControl::CreateParams(TWinCreateParams& params) const {
   params.ClassName = "TWinControl";
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  params.Bounds = FBounds;
 }
 
 std::uint32_t TWinControl::ChildId(TWnd parentWindow) const {
@@ -101,8 +102,12 @@ void TWinControl::CreateChildHandles() {
 TRect TWinControl::BoundsRect() const { return FHandle ? FPorts->Windows.Bounds(FHandle) : FBounds; }
 
 void TWinControl::SetBounds(const TRect& bounds) {
-  FBounds = bounds;
-  if (FHandle) FPorts->Windows.MoveWindow(FHandle, bounds);
+  TRect accepted = bounds;
+  ConstrainBounds(accepted);
+  if (FHandle)
+    FPorts->Windows.MoveWindow(FHandle, accepted);
+  else
+    FBounds = accepted;
 }
 
 void TWinControl::SetFont(TFontHandle font) {
@@ -147,7 +152,11 @@ TLResult TWinControl::TWindowProc::HandleMessage(TWnd window, std::uint32_t msg,
                                                  TLParam lParam) {
   if (msg != WM_DESTROY) return FControl.WndProc(window, msg, wParam, lParam);
   const TLResult result = FControl.WndProc(window, msg, wParam, lParam);
-  if (window == FControl.FHandle) FControl.LoseHandle();
+  if (window == FControl.FHandle) {
+    // The window still exists here: its bounds move back into the control.
+    FControl.FBounds = FControl.FPorts->Windows.Bounds(window);
+    FControl.LoseHandle();
+  }
   return result;
 }
 
@@ -179,11 +188,19 @@ TLResult TWinControl::DefaultHandler(TWnd window, std::uint32_t msg, TWParam wPa
                       : windows.DefaultProc(window, msg, wParam, lParam);
 }
 
+std::string TCustomEdit::Text() const { return Handle() ? Ports()->Windows.ReadText(Handle()) : FText; }
+
 void TCustomEdit::SetText(const std::string& text) {
-  FText = text;
-  if (Peer()) Peer()->SetText(text);
+  if (Handle())
+    Ports()->Windows.WriteText(Handle(), text);
+  else
+    FText = text;
   if (OnChange) OnChange(this);
 }
+
+void TCustomEdit::WindowCreated() { Ports()->Windows.WriteText(Handle(), FText); }
+
+void TCustomEdit::WindowDestroying() { FText = Ports()->Windows.ReadText(Handle()); }
 
 TButtonControl::~TButtonControl() { SetAction(nullptr); }
 
@@ -192,7 +209,7 @@ void TButtonControl::CreateParams(TWinCreateParams& params) const {
   params.SystemClass = true;
   params.Text = Caption;
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
-  params.Bounds = FBounds;
+  params.Bounds = BoundsRect();
 }
 
 bool TButtonControl::NotificationReflected(std::uint32_t msg, TWParam wParam, TLParam, TLResult& result) {
@@ -208,7 +225,11 @@ void TButtonControl::SetCaption(const std::string& caption) {
 }
 
 void TButtonControl::ShowCheck(bool checked) {
-  if (Handle()) Ports()->Windows.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Ports()->Windows.SendMessageTo(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TButtonControl::ShownCheck() const {
+  return Ports()->Windows.SendMessageTo(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TButton::CreateParams(TWinCreateParams& params) const {
@@ -252,32 +273,47 @@ void TButtonControl::ActionDestroyed(TAction& action) {
   if (FAction == &action) FAction = nullptr;
 }
 
+void TCustomCheckBox::StoreChecked(bool checked) {
+  if (Handle())
+    ShowCheck(checked);
+  else
+    FChecked = checked;
+}
+
 void TCustomCheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;
-  SetProp(TPeerProperty::Checked, FChecked, checked ? 1 : 0);
-  ShowCheck(checked);
+  StoreChecked(checked);
   Click();
 }
 
 void TCustomCheckBox::ActionChanged(TAction& action) {
   TButtonControl::ActionChanged(action);
   // Follows the action quietly: the change came from the action, not from a click.
-  if (Checked() != action.Checked()) {
-    SetProp(TPeerProperty::Checked, FChecked, action.Checked() ? 1 : 0);
-    ShowCheck(action.Checked());
-  }
+  if (Checked() != action.Checked()) StoreChecked(action.Checked());
 }
 
 void TRadioButton::SetChecked(bool checked) {
   if (Checked() == checked) return;
-  SetProp(TPeerProperty::Checked, FChecked, checked ? 1 : 0);
-  ShowCheck(checked);
+  if (Handle())
+    ShowCheck(checked);
+  else
+    FChecked = checked;
   if (!checked) return;
+  UncheckSiblings();
+  Click();
+}
+
+void TRadioButton::Clicked() {
+  if (Handle()) ShowCheck(true);
+  UncheckSiblings();
+  Click();
+}
+
+void TRadioButton::UncheckSiblings() {
   if (Parent())
     for (TControl* sibling : Parent()->Controls())
       if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this)
         radio->SetChecked(false);
-  Click();
 }
 
 TGroupButton::TGroupButton(TComponent* owner, TCustomRadioGroup& group, int index)
@@ -293,6 +329,11 @@ void TGroupButton::SetChecked(bool checked) {
   }
 }
 
+void TGroupButton::Clicked() {
+  FGroup.SetItemIndex(FIndex);
+  Click();
+}
+
 void TGroupButton::CreateParams(TWinCreateParams& params) const {
   TRadioButton::CreateParams(params);
   params.Style &= ~WS_CLIPSIBLINGS;  // the group's frame lies over the items
@@ -306,7 +347,6 @@ void TCustomRadioGroup::CreateParams(TWinCreateParams& params) const {
   params.ClassName = "TRadioGroup";
   params.ClassBackground = COLOR_BTNFACE;
   params.ExStyle |= WS_EX_CONTROLPARENT;
-  params.Bounds = FBounds;
 }
 
 // The frame with the caption comes first, before the items: the dialog manager's search for
@@ -353,8 +393,26 @@ void TCustomRadioGroup::ArrangeButtons() {
     FButtons[static_cast<std::size_t>(i)]->SetBounds({8, top + i * itemHeight, width - 2, top + (i + 1) * itemHeight});
 }
 
-void TCustomRadioGroup::ShowItemIndex() {
-  const std::int32_t index = ItemIndex();
+void TCustomRadioGroup::ChildWindowsCreated() {
+  FIndexShown = true;
+  ShowItemIndex(FItemIndex);
+}
+
+void TCustomRadioGroup::WindowDestroying() {
+  // The items' windows go after the group's: they still show the index.
+  FItemIndex = ItemIndex();
+  FIndexShown = false;
+  FFrame = 0;
+}
+
+std::int32_t TCustomRadioGroup::ItemIndex() const {
+  if (!FIndexShown) return FItemIndex;
+  for (const TGroupButton* b : FButtons)
+    if (b->Handle() && b->ShownCheck()) return b->FIndex;
+  return -1;
+}
+
+void TCustomRadioGroup::ShowItemIndex(std::int32_t index) {
   for (TGroupButton* b : FButtons) {
     if (!b->Handle()) continue;
     IWindows& windows = Ports()->Windows;
@@ -366,6 +424,7 @@ void TCustomRadioGroup::ShowItemIndex() {
 }
 
 void TCustomRadioGroup::SetItems(std::vector<std::string> items) {
+  const std::int32_t index = ItemIndex();
   for (TGroupButton* b : FButtons) DestroyComponent(*b);
   FButtons.clear();
   FItems = std::move(items);
@@ -375,15 +434,21 @@ void TCustomRadioGroup::SetItems(std::vector<std::string> items) {
     button.SetParent(this);
     FButtons.push_back(&button);
   }
-  SetItemIndex(FItemIndex);
+  if (Handle()) {
+    CreateChildHandles();
+    ArrangeButtons();
+  }
+  SetItemIndex(index);
 }
 
 void TCustomRadioGroup::SetItemIndex(std::int32_t index) {
   const auto count = static_cast<std::int32_t>(FItems.size());
   if (index < -1) index = -1;
   if (index >= count) index = count - 1;
-  SetProp(TPeerProperty::ItemIndex, FItemIndex, index);
-  ShowItemIndex();
+  if (FIndexShown)
+    ShowItemIndex(index);
+  else
+    FItemIndex = index;
 }
 
 void TLabel::CreateParams(TWinCreateParams& params) const {
@@ -394,5 +459,6 @@ void TLabel::CreateParams(TWinCreateParams& params) const {
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT;
   // As large as the text: labels stand close to each other and to their fields.
   const TPoint extent = Ports()->Drawing.TextExtent(Font(), Caption);
-  params.Bounds = {FBounds.Left, FBounds.Top, FBounds.Left + extent.x, FBounds.Top + extent.y};
+  const TRect at = BoundsRect();
+  params.Bounds = {at.Left, at.Top, at.Left + extent.x, at.Top + extent.y};
 }

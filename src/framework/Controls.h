@@ -1,7 +1,7 @@
 // The control model: controls with a parent, a tag and their state. A control keeps its
-// state in the object while it has no window; once a peer (its window) is attached, the
-// state is read from and written to the window through IControlPeer, so the settings
-// store, the click controller and the tests work the same with or without windows.
+// state in its own fields while it has no window and in the window while it has one (text,
+// bounds, check marks), taking it back when the window goes, so the settings store, the
+// click controller and the tests work the same with or without windows.
 // A windowed control's window has one lifecycle, written once in TWinControl: create
 // parameters, creation (children after their parent, in the order they were added), the
 // control bound to its window, notifications about a child reflected to the child, and
@@ -23,18 +23,6 @@
 class TAction;
 class TGroupButton;
 class TWinControl;
-
-// What a control's window offers; the Win32 peers implement it.
-enum class TPeerProperty { Checked, ItemIndex, Color, Left, Top, Width, Height };
-
-class IControlPeer {
-public:
-  virtual ~IControlPeer() = default;
-  virtual std::string GetText() = 0;
-  virtual void SetText(const std::string& text) = 0;
-  virtual std::int32_t GetInt(TPeerProperty property) = 0;
-  virtual void SetInt(TPeerProperty property, std::int32_t value) = 0;
-};
 
 using TNotifyEvent = std::function<void(TComponent* Sender)>;
 
@@ -65,26 +53,12 @@ public:
   std::int32_t Tag = 0;
   virtual bool IsWindowed() const { return false; }
 
-  void SetPeer(IControlPeer* peer) { FPeer = peer; }
-  IControlPeer* Peer() const { return FPeer; }
-
   TNotifyEvent OnClick;
   // The click notification: runs the bound action or the OnClick handler.
   virtual void Click();
 
-protected:
-  // Reads and writes an integer property: through the window while there is one.
-  std::int32_t GetProp(TPeerProperty p, std::int32_t stored) const {
-    return FPeer ? FPeer->GetInt(p) : stored;
-  }
-  void SetProp(TPeerProperty p, std::int32_t& stored, std::int32_t value) {
-    stored = value;
-    if (FPeer) FPeer->SetInt(p, value);
-  }
-
 private:
   TWinControl* FParent = nullptr;
-  IControlPeer* FPeer = nullptr;
 };
 
 // What a windowed control needs of the system to make and serve its window.
@@ -127,7 +101,9 @@ public:
   // The control id the window was made with (0 for a top-level window).
   std::uint32_t ControlId() const { return FId; }
 
-  // In the parent's client area; the window's own while there is one.
+  // In the parent's client area (a top-level window's: on the screen, with its frame); the
+  // window's own while there is one. Setting them applies the control's size rule first
+  // (ConstrainBounds).
   TRect BoundsRect() const;
   void SetBounds(const TRect& bounds);
   // The font the window shows (0: the parent's, or the system font); the caller keeps it
@@ -137,8 +113,10 @@ public:
 
 protected:
   // What the window is made of. The base gives a visible child of our class "TWinControl"
-  // (clipping its siblings); a control fills in its own.
+  // (clipping its siblings) at BoundsRect; a control fills in its own.
   virtual void CreateParams(TWinCreateParams& params) const;
+  // Bounds about to be set, brought into the sizes the control accepts; the base takes any.
+  virtual void ConstrainBounds(TRect& /*bounds*/) {}
   // The window exists (its children's not yet): the control sets it up and moves its state
   // into it.
   virtual void WindowCreated() {}
@@ -170,8 +148,6 @@ protected:
   // The windowed children.
   const std::vector<TControl*>& WindowedControls() const { return FWindowed; }
 
-  TRect FBounds;
-
 private:
   friend class TControl;
   // The window's procedure or subclass: this control's WndProc.
@@ -190,6 +166,7 @@ private:
 
   std::vector<TControl*> FWindowless;
   std::vector<TControl*> FWindowed;
+  TRect FBounds;
   TWindowProc FWindowProc{*this};
   std::optional<TControlPorts> FPorts;
   TWnd FHandle = 0;
@@ -200,12 +177,19 @@ private:
   bool FGoing = false;
 };
 
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 class TCustomEdit : public TWinControl {
 public:
   using TWinControl::TWinControl;
-  std::string Text() const { return Peer() ? Peer()->GetText() : FText; }
+  std::string Text() const;
   void SetText(const std::string& text);
   TNotifyEvent OnChange;
+
+protected:
+  // The text moves into the window and back out of it, without a change event.
+  void WindowCreated() override;
+  void WindowDestroying() override;
 
 private:
   std::string FText;
@@ -242,8 +226,9 @@ protected:
                              TLResult& result) override;
   // The user clicked the window (BN_CLICKED).
   virtual void Clicked() { Click(); }
-  // BM_SETCHECK on the window, if there is one.
+  // The check mark: BM_SETCHECK and BM_GETCHECK on the window, which must exist.
   void ShowCheck(bool checked);
+  bool ShownCheck() const;
 
 private:
   TAction* FAction = nullptr;
@@ -252,7 +237,7 @@ private:
 class TCustomCheckBox : public TButtonControl {
 public:
   using TButtonControl::TButtonControl;
-  bool Checked() const { return GetProp(TPeerProperty::Checked, FChecked) != 0; }
+  bool Checked() const { return Handle() ? ShownCheck() : FChecked; }
   // A change of state raises the click notification, as a user's click does; setting the
   // state the box already has does nothing.
   void SetChecked(bool checked);
@@ -260,12 +245,15 @@ public:
 protected:
   void ActionChanged(TAction& action) override;
   void CreateParams(TWinCreateParams& params) const override;
-  void WindowCreated() override { ShowCheck(Checked()); }
+  void WindowCreated() override { ShowCheck(FChecked); }
+  void WindowDestroying() override { FChecked = ShownCheck(); }
   // A click toggles the box: the window's own check mark does not change by itself.
   void Clicked() override { SetChecked(!Checked()); }
 
 private:
-  std::int32_t FChecked = 0;
+  // Quietly: the window's check mark or the field.
+  void StoreChecked(bool checked);
+  bool FChecked = false;
 };
 
 using TCheckBox = TCustomCheckBox;
@@ -273,18 +261,22 @@ using TCheckBox = TCustomCheckBox;
 class TRadioButton : public TButtonControl {
 public:
   using TButtonControl::TButtonControl;
-  virtual bool Checked() const { return GetProp(TPeerProperty::Checked, FChecked) != 0; }
+  virtual bool Checked() const { return Handle() ? ShownCheck() : FChecked; }
   // Becoming checked unchecks the other radio buttons of the parent and raises the click
   // notification; becoming unchecked raises nothing.
   virtual void SetChecked(bool checked);
 
 protected:
   void CreateParams(TWinCreateParams& params) const override;
-  void WindowCreated() override { ShowCheck(Checked()); }
-  void Clicked() override { SetChecked(true); }
+  void WindowCreated() override { ShowCheck(FChecked); }
+  void WindowDestroying() override { FChecked = ShownCheck(); }
+  // An automatic radio button has checked itself (and unchecked the others of its group)
+  // before it tells: the siblings follow, and the click is raised.
+  void Clicked() override;
 
 private:
-  std::int32_t FChecked = 0;
+  void UncheckSiblings();
+  bool FChecked = false;
 };
 
 // A push button. The default one is Enter's and answers to IDOK, the cancel one is Esc's and
@@ -305,7 +297,8 @@ public:
   std::string Caption;
   const std::vector<std::string>& Items() const { return FItems; }
   void SetItems(std::vector<std::string> items);
-  std::int32_t ItemIndex() const { return GetProp(TPeerProperty::ItemIndex, FItemIndex); }
+  // While the items have windows, the one whose window is checked.
+  std::int32_t ItemIndex() const;
   // Clamps: below -1 is -1 (no item), at or above the item count the last item.
   void SetItemIndex(std::int32_t index);
 
@@ -321,7 +314,9 @@ protected:
   // between the items.
   void CreateParams(TWinCreateParams& params) const override;
   void WindowCreated() override;
-  void WindowDestroying() override { FFrame = 0; }
+  // From here on the item index lives in the items' windows.
+  void ChildWindowsCreated() override;
+  void WindowDestroying() override;
 
 private:
   friend class TGroupButton;
@@ -329,10 +324,11 @@ private:
   void ArrangeButtons();
   // The buttons' windows show the item index: the checked one is the group's tab stop (the
   // first one while none is checked).
-  void ShowItemIndex();
+  void ShowItemIndex(std::int32_t index);
   std::vector<std::string> FItems;
   std::vector<TGroupButton*> FButtons;
   std::int32_t FItemIndex = -1;
+  bool FIndexShown = false;
   TWnd FFrame = 0;
 };
 
@@ -347,6 +343,10 @@ public:
 
 protected:
   void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override {}
+  void WindowDestroying() override {}
+  // The system checked the item: the group shows it as its index.
+  void Clicked() override;
 
 private:
   friend class TCustomRadioGroup;
@@ -355,12 +355,13 @@ private:
 };
 
 // A list of items with one selected index (-1: none), as list boxes and combo boxes have.
+// The settings store keeps their index; the program makes no window for one.
 class TCustomListControl : public TWinControl {
 public:
   using TWinControl::TWinControl;
   std::vector<std::string> Items;
-  std::int32_t ItemIndex() const { return GetProp(TPeerProperty::ItemIndex, FItemIndex); }
-  void SetItemIndex(std::int32_t index) { SetProp(TPeerProperty::ItemIndex, FItemIndex, index); }
+  std::int32_t ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(std::int32_t index) { FItemIndex = index; }
 
 private:
   std::int32_t FItemIndex = -1;
@@ -389,11 +390,12 @@ protected:
   void CreateParams(TWinCreateParams& params) const override;
 };
 
+// A windowless figure; the settings store keeps its brush colour.
 class TShape : public TControl {
 public:
   using TControl::TControl;
-  std::int32_t BrushColor() const { return GetProp(TPeerProperty::Color, FColor); }
-  void SetBrushColor(std::int32_t color) { SetProp(TPeerProperty::Color, FColor, color); }
+  std::int32_t BrushColor() const { return FColor; }
+  void SetBrushColor(std::int32_t color) { FColor = color; }
 
 private:
   std::int32_t FColor = 0x00FFFFFF;  // clWhite

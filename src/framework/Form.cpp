@@ -29,7 +29,38 @@ void TCustomForm::CreateParams(TWinCreateParams& params) const {
                      ScaleValue(ClientHeight, dpi, DesignPixelsPerInch)};
   const TRect outer = Ports() ? Ports()->Windows.WindowRectForClient(client, params.Style, params.ExStyle)
                               : client;
-  params.Bounds = {FLeft, FTop, FLeft + outer.Right - outer.Left, FTop + outer.Bottom - outer.Top};
+  const TRect at = BoundsRect();
+  params.Bounds = {at.Left, at.Top, at.Left + outer.Right - outer.Left, at.Top + outer.Bottom - outer.Top};
+}
+
+std::int32_t TCustomForm::Height() const {
+  const TRect r = BoundsRect();
+  return r.Bottom - r.Top;
+}
+
+std::int32_t TCustomForm::Width() const {
+  const TRect r = BoundsRect();
+  return r.Right - r.Left;
+}
+
+void TCustomForm::SetTop(std::int32_t v) {
+  const TRect r = BoundsRect();
+  SetBounds({r.Left, v, r.Right, v + r.Bottom - r.Top});
+}
+
+void TCustomForm::SetLeft(std::int32_t v) {
+  const TRect r = BoundsRect();
+  SetBounds({v, r.Top, v + r.Right - r.Left, r.Bottom});
+}
+
+void TCustomForm::SetHeight(std::int32_t v) {
+  const TRect r = BoundsRect();
+  SetBounds({r.Left, r.Top, r.Right, r.Top + v});
+}
+
+void TCustomForm::SetWidth(std::int32_t v) {
+  const TRect r = BoundsRect();
+  SetBounds({r.Left, r.Top, r.Left + v, r.Bottom});
 }
 
 void TCustomForm::CreateFormWindow(const TControlPorts& ports, TWnd owner) { CreateHandle(ports, owner); }
@@ -37,8 +68,6 @@ void TCustomForm::CreateFormWindow(const TControlPorts& ports, TWnd owner) { Cre
 void TCustomForm::WindowCreated() {
   IDrawing& drawing = Ports()->Drawing;
   FPixelsPerInch = drawing.ScreenDpi();
-  FPeer.emplace(Ports()->Windows, Handle());
-  SetPeer(&*FPeer);
   std::vector<std::string> faces{DesignFont.Face};
   faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
   FFontFace = ChooseFontFace(drawing, faces);
@@ -50,13 +79,6 @@ void TCustomForm::WindowCreated() {
 }
 
 void TCustomForm::WindowDestroying() {
-  // Position and size stay readable once the window is gone.
-  FLeft = Left();
-  FTop = Top();
-  FWidth = Width();
-  FHeight = Height();
-  SetPeer(nullptr);
-  FPeer.reset();
   SetFont(0);
   Ports()->Drawing.ReleaseFont(FOwnedFont);
   FOwnedFont = 0;

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "framework/Controls.h"
-#include "framework/WindowPeer.h"
 
 class TButton;
 
@@ -32,14 +31,16 @@ public:
   TFontSpec DesignFont;
   std::vector<std::string> FallbackFaces;
 
-  std::int32_t Top() const { return GetProp(TPeerProperty::Top, FTop); }
-  std::int32_t Left() const { return GetProp(TPeerProperty::Left, FLeft); }
-  std::int32_t Height() const { return GetProp(TPeerProperty::Height, FHeight); }
-  std::int32_t Width() const { return GetProp(TPeerProperty::Width, FWidth); }
-  void SetTop(std::int32_t v) { SetProp(TPeerProperty::Top, FTop, v); }
-  void SetLeft(std::int32_t v) { SetProp(TPeerProperty::Left, FLeft, v); }
-  void SetHeight(std::int32_t v) { SetProp(TPeerProperty::Height, FHeight, v); }
-  void SetWidth(std::int32_t v) { SetProp(TPeerProperty::Width, FWidth, v); }
+  // The outer rectangle on the screen (BoundsRect), also while the window is hidden. The
+  // window is made at Left and Top with the size its client size asks for.
+  std::int32_t Top() const { return BoundsRect().Top; }
+  std::int32_t Left() const { return BoundsRect().Left; }
+  std::int32_t Height() const;
+  std::int32_t Width() const;
+  void SetTop(std::int32_t v);
+  void SetLeft(std::int32_t v);
+  void SetHeight(std::int32_t v);
+  void SetWidth(std::int32_t v);
 
   // The screen density the window was made for (96 before).
   int PixelsPerInch() const { return FPixelsPerInch; }
@@ -67,8 +68,6 @@ private:
   // The button Enter presses: the focused push button, else the default one.
   TButton* DefaultButton() const;
   void FocusFirstControl();
-  std::int32_t FTop = 0, FLeft = 0, FHeight = 0, FWidth = 0;
-  std::optional<TWindowPeer> FPeer;
   int FPixelsPerInch = DesignPixelsPerInch;
   TFontHandle FOwnedFont = 0;
   std::string FFontFace;

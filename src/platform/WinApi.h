@@ -176,6 +176,7 @@ constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
 constexpr std::uint32_t BS_CHECKBOX = 0x0002;
 constexpr std::uint32_t BS_GROUPBOX = 0x0007;
 constexpr std::uint32_t BS_AUTORADIOBUTTON = 0x0009;
+constexpr std::uint32_t BM_GETCHECK = 0x00F0;
 constexpr std::uint32_t BM_SETCHECK = 0x00F1;
 constexpr TWParam BST_UNCHECKED = 0;
 constexpr TWParam BST_CHECKED = 1;

@@ -111,12 +111,14 @@ public:
   [[nodiscard]] virtual std::string ReadText(TWnd window) = 0;
   virtual void WriteText(TWnd window, const std::string& text) = 0;
 
-  // The window's rectangle in its parent's client coordinates.
+  // The window's rectangle in its parent's client coordinates; a top-level window's (owned
+  // or not) on the screen, with its frame. Empty for a window that does not exist.
   [[nodiscard]] virtual TRect Bounds(TWnd window) = 0;
   // GetClientRect: left and top are 0.
   [[nodiscard]] virtual TRect ClientRect(TWnd window) = 0;
-  // MoveWindow with repainting, in the parent's client coordinates. A change of size reaches
-  // the window as WM_SIZE before this returns.
+  // MoveWindow with repainting, in the coordinates Bounds gives; it neither activates the
+  // window nor changes its place in the z-order. A change of size reaches the window as
+  // WM_SIZE before this returns.
   virtual void MoveWindow(TWnd window, const TRect& bounds) = 0;
   // EM_SETRECTNP: a multi-line edit's formatting rectangle, set without redrawing.
   virtual void SetEditRect(TWnd edit, const TRect& rect) = 0;

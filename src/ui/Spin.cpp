@@ -17,7 +17,7 @@ using namespace win;
 TSpinEdit::TSpinEdit(TComponent* owner, std::string name) : TCustomEdit(owner, std::move(name)) {
   FButton = &Create<TSpinButton>();
   FButton->SetParent(this);
-  FButton->SetBounds(0, 0, SpinLayout::ArrowPairWidth, 17);
+  FButton->SetBounds({0, 0, SpinLayout::ArrowPairWidth, 17});
   FButton->SetFocusControl(this);
   FButton->OnUpClick = [this](TComponent*) { StepUp(); };
   FButton->OnDownClick = [this](TComponent*) { StepDown(); };
@@ -105,30 +105,6 @@ void TSpinEdit::SetReadOnly(bool value) {
 
 // ---- the window -----------------------------------------------------------------------
 
-std::int32_t TSpinEdit::TEditPeer::GetInt(TPeerProperty property) {
-  const TRect r = FWindows.Bounds(FWindow);
-  switch (property) {
-    case TPeerProperty::Left: return r.Left;
-    case TPeerProperty::Top: return r.Top;
-    case TPeerProperty::Width: return r.Right - r.Left;
-    case TPeerProperty::Height: return r.Bottom - r.Top;
-    default: return 0;
-  }
-}
-
-void TSpinEdit::TEditPeer::SetInt(TPeerProperty property, std::int32_t value) {
-  TRect r = FWindows.Bounds(FWindow);
-  const std::int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
-  switch (property) {
-    case TPeerProperty::Left: r = {value, r.Top, value + w, r.Bottom}; break;
-    case TPeerProperty::Top: r = {r.Left, value, r.Right, value + h}; break;
-    case TPeerProperty::Width: r.Right = r.Left + value; break;
-    case TPeerProperty::Height: r.Bottom = r.Top + value; break;
-    default: return;
-  }
-  FWindows.MoveWindow(FWindow, r);
-}
-
 void TSpinEdit::CreateParams(TWinCreateParams& params) const {
   TCustomEdit::CreateParams(params);
   // The system's multi-line edit, because only those take a formatting rectangle (kept
@@ -141,7 +117,7 @@ void TSpinEdit::CreateParams(TWinCreateParams& params) const {
   if (FReadOnly) params.Style |= ES_READONLY;
   if (!Look3D()) params.Style |= WS_BORDER;
   params.ExStyle = Look3D() ? WS_EX_CLIENTEDGE : 0;
-  params.Bounds = FBounds;
+  params.Bounds = BoundsRect();
 }
 
 bool TSpinEdit::Look3D() const {
@@ -151,18 +127,14 @@ bool TSpinEdit::Look3D() const {
 
 void TSpinEdit::CreateHandle(const TControlPorts& ports, TWnd parent, const TRect& bounds) {
   if (Handle()) return;
-  FBounds = bounds;
+  SetBounds(bounds);
   CreateHandle(ports, parent);
 }
 
 void TSpinEdit::WindowCreated() {
   IWindows& windows = Ports()->Windows;
   DecimalSeparator = Ports()->Environment.DecimalSeparator();
-  // From here on the text lives in the window.
-  const std::string text = Text();
-  FPeer.emplace(windows, Handle());
-  SetPeer(&*FPeer);
-  windows.WriteText(Handle(), text);
+  TCustomEdit::WindowCreated();
   windows.SendMessageTo(Handle(), EM_LIMITTEXT, static_cast<TWParam>(FMaxLength), 0);
   UpdateEditRect();
   // The arrow pair, a child, is made after this at the place this leaves it.
@@ -173,18 +145,7 @@ void TSpinEdit::WindowCreated() {
 void TSpinEdit::WindowDestroying() {
   // The text moves back into the object. Losing the focus to the window's end (a
   // re-creation, the field's destruction) is no leaving of the field (see WM_KILLFOCUS).
-  const std::string text = Ports()->Windows.ReadText(Handle());
-  SetPeer(nullptr);
-  FPeer.reset();
-  StoreText(text);
-}
-
-void TSpinEdit::StoreText(const std::string& text) {
-  // The text did not change, it only moves out of the window: no change event.
-  TNotifyEvent change = std::move(OnChange);
-  OnChange = nullptr;
-  TFinally restore{[&] { OnChange = std::move(change); }};
-  TCustomEdit::SetText(text);
+  TCustomEdit::WindowDestroying();
 }
 
 void TSpinEdit::FontChanged() {
@@ -211,7 +172,6 @@ void TSpinEdit::AdjustHeight() {
 void TSpinEdit::Resize() {
   if (!Handle()) return;
   TRect r = BoundsRect();
-  FBounds = r;
   const int width = r.Right - r.Left, height = r.Bottom - r.Top;
   const int minimum = MinimumHeight();
   if (height < minimum) {
@@ -222,7 +182,7 @@ void TSpinEdit::Resize() {
   }
   if (FButton) {
     const TRect pair = SpinLayout::ArrowPairBounds(width, height, Look3D());
-    FButton->SetBounds(pair.Left, pair.Top, pair.Right - pair.Left, pair.Bottom - pair.Top);
+    FButton->SetBounds(pair);
   }
   UpdateEditRect();
 }
@@ -375,42 +335,3 @@ void TSpEdit::CreateParams(TWinCreateParams& params) const {
   TSpinEdit::CreateParams(params);
   params.Style |= SpinLayout::AlignmentStyle(FAlignment);
 }
-
-// ---- layout -----------------------------------------------------------------------------
-
-namespace SpinLayout {
-
-int MinimumHeight(int fontHeight, int systemFontHeight, int cyBorder) {
-  return fontHeight + std::min(systemFontHeight, fontHeight) / 4 + 4 * cyBorder + 2;
-}
-
-int AutoHeight(int fontHeight, int cyBorder, bool look3D) {
-  return fontHeight + (look3D ? 8 : 6) * cyBorder;
-}
-
-TRect ArrowPairBounds(int fieldWidth, int fieldHeight, bool look3D) {
-  const int bw = ArrowPairWidth;
-  if (look3D) return {fieldWidth - bw - 5, 0, fieldWidth - 5, fieldHeight - 5};
-  return {fieldWidth - bw, 1, fieldWidth, 1 + fieldHeight - 3};
-}
-
-TRect EditRect(int clientWidth, int clientHeight) {
-  return {0, 0, clientWidth - ArrowPairWidth - 2, clientHeight + 1};
-}
-
-TArrowLayout FitArrows(int width, int height) {
-  const int w = std::max(width, ArrowPairWidth);
-  const int u = height / 2;
-  return {w, height, {0, 0, w, u}, {0, u - 1, w, u - 1 + (height - u + 1)}};
-}
-
-std::uint32_t AlignmentStyle(TAlignment alignment) {
-  switch (alignment) {
-    case TAlignment::taLeftJustify: return ES_LEFT | ES_MULTILINE;
-    case TAlignment::taRightJustify: return ES_RIGHT | ES_MULTILINE;
-    case TAlignment::taCenter: return ES_CENTER | ES_MULTILINE;
-  }
-  return ES_LEFT | ES_MULTILINE;
-}
-
-}  // namespace SpinLayout

@@ -12,6 +12,7 @@
 #include "framework/Controls.h"
 #include "platform/Drawing.h"
 #include "ui/SpinButton.h"
+#include "ui/SpinLayout.h"
 
 class TSpinEdit : public TCustomEdit, public IFocusControl {
 public:
@@ -89,20 +90,6 @@ protected:
   TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
 
 private:
-  // The text through the window while there is one.
-  class TEditPeer final : public IControlPeer {
-  public:
-    TEditPeer(IWindows& windows, TWnd window) : FWindows(windows), FWindow(window) {}
-    std::string GetText() override { return FWindows.ReadText(FWindow); }
-    void SetText(const std::string& text) override { FWindows.WriteText(FWindow, text); }
-    std::int32_t GetInt(TPeerProperty property) override;
-    void SetInt(TPeerProperty property, std::int32_t value) override;
-
-  private:
-    IWindows& FWindows;
-    TWnd FWindow;
-  };
-
   // The edit's own paste, cut back to the clipboard text's first line.
   TLResult PasteFirstLine(TWnd window, TWParam wParam, TLParam lParam);
   void Step(std::int64_t delta);
@@ -110,20 +97,15 @@ private:
   void AdjustHeight();
   void Resize();
   bool Look3D() const;
-  // Keeps text as the field's own while it has no window, without a change event.
-  void StoreText(const std::string& text);
 
   TSpinButton* FButton = nullptr;
   int FMaxLength = 0;
   bool FReadOnly = false;
-  std::optional<TEditPeer> FPeer;
   // A left press on the edit itself is giving it the focus: the caret goes where it was.
   bool FClickFocus = false;
   // A Tab key moved the focus on; the tab character the key makes is not for the text.
   bool FTabPending = false;
 };
-
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // The field with a text alignment; its numbers stand at the right by default.
 class TSpEdit : public TSpinEdit {
@@ -139,25 +121,3 @@ protected:
 private:
   TAlignment FAlignment = TAlignment::taLeftJustify;
 };
-
-// Layout of the field and its arrow pair, in pixels.
-namespace SpinLayout {
-constexpr int ArrowPairWidth = 15;
-// The lowest height that shows the field's font: f + min(s, f) / 4 + 4 * border + 2, with f
-// the font's and s the system font's tmHeight.
-int MinimumHeight(int fontHeight, int systemFontHeight, int cyBorder);
-// The edit's own automatic height for a font.
-int AutoHeight(int fontHeight, int cyBorder, bool look3D);
-// Where the arrow pair goes in a field of the given size.
-TRect ArrowPairBounds(int fieldWidth, int fieldHeight, bool look3D);
-// The formatting rectangle: one pixel taller than the client area, clear of the arrows.
-TRect EditRect(int clientWidth, int clientHeight);
-// The pair's size rule: at least 15 wide; the two arrows share one pixel row.
-struct TArrowLayout {
-  int Width, Height;
-  TRect Up, Down;
-};
-TArrowLayout FitArrows(int width, int height);
-// ES_* alignment style bits together with ES_MULTILINE.
-std::uint32_t AlignmentStyle(TAlignment alignment);
-}  // namespace SpinLayout

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/Spin.h"
+#include "ui/SpinLayout.h"
 
 using namespace win;
 
@@ -23,7 +23,7 @@ TSpinButton::TSpinButton(TComponent* owner, std::string name) : TWinControl(owne
   FUpButton = &CreateButton();
   FDownButton = &CreateButton();
   FFocusedButton = FUpButton;
-  FitArrows();
+  SetBounds({0, 0, 20, 25});
 }
 
 TSpinButton::~TSpinButton() {
@@ -128,18 +128,18 @@ void TSpinButton::ReleaseDefaultGlyphs() {
 // ---- bounds -----------------------------------------------------------------------------
 
 void TSpinButton::FitArrows() {
-  const SpinLayout::TArrowLayout fit =
-      SpinLayout::FitArrows(FBounds.Right - FBounds.Left, FBounds.Bottom - FBounds.Top);
+  const TRect r = BoundsRect();
+  const SpinLayout::TArrowLayout fit = SpinLayout::FitArrows(r.Right - r.Left, r.Bottom - r.Top);
   FUpButton->SetBoundsRect(fit.Up);
   FDownButton->SetBoundsRect(fit.Down);
 }
 
-void TSpinButton::SetBounds(int left, int top, int width, int height) {
-  const SpinLayout::TArrowLayout fit = SpinLayout::FitArrows(width, height);
-  FBounds = {left, top, left + fit.Width, top + height};
+void TSpinButton::ConstrainBounds(TRect& bounds) {
+  const SpinLayout::TArrowLayout fit =
+      SpinLayout::FitArrows(bounds.Right - bounds.Left, bounds.Bottom - bounds.Top);
+  bounds.Right = bounds.Left + fit.Width;
   FUpButton->SetBoundsRect(fit.Up);
   FDownButton->SetBoundsRect(fit.Down);
-  if (Handle()) Ports()->Windows.MoveWindow(Handle(), FBounds);
 }
 
 void TSpinButton::Loaded() {
@@ -153,7 +153,6 @@ void TSpinButton::CreateParams(TWinCreateParams& params) const {
   TWinControl::CreateParams(params);
   params.ClassName = WindowClassName;
   if (TabStop) params.Style |= WS_TABSTOP;
-  params.Bounds = FBounds;
 }
 
 void TSpinButton::WindowCreated() { LoadDefaultGlyphs(); }
@@ -291,13 +290,13 @@ TLResult TSpinButton::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TL
     }
     case WM_ERASEBKGND: return 1;  // the arrows cover the whole pair
     case WM_SIZE: {
-      // Someone sized the window directly: the rule may widen it again.
-      FBounds = Ports()->Windows.Bounds(window);
+      // Someone sized the window directly: the arrows follow, and the rule may widen it again.
       FitArrows();
       const int width = LoWord(static_cast<std::uintmax_t>(lParam));
       const int height = HiWord(static_cast<std::uintmax_t>(lParam));
-      const int fitted = SpinLayout::FitArrows(width, height).Width;
-      if (fitted != width) SetBounds(FBounds.Left, FBounds.Top, fitted, height);
+      const TRect r = BoundsRect();
+      if (SpinLayout::FitArrows(width, height).Width != width)
+        SetBounds({r.Left, r.Top, r.Left + width, r.Top + height});
       return 0;
     }
     case WM_GETDLGCODE: return DLGC_WANTARROWS;

@@ -59,9 +59,6 @@ public:
   int DownNumGlyphs() const { return FDownButton->NumGlyphs; }
   void SetDownNumGlyphs(int count);
 
-  // In the parent's client area. Setting the bounds applies the size rule (FitArrows) first.
-  const TRect& BoundsRect() const { return FBounds; }
-  void SetBounds(int left, int top, int width, int height);
   void Loaded() override;
 
   // The window (CreateHandle): a visible child of our class at BoundsRect.
@@ -70,6 +67,8 @@ public:
 protected:
   void Notification(TComponent& component) override;
   void CreateParams(TWinCreateParams& params) const override;
+  // The size rule: at least 15 wide, the arrows sharing the height (SpinLayout::FitArrows).
+  void ConstrainBounds(TRect& bounds) override;
   void WindowCreated() override;
   void WindowDestroying() override;
   TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
@@ -103,5 +102,4 @@ private:
   // The default pictures the pair loaded and must release.
   TBitmapHandle FOwnedUpGlyph = 0;
   TBitmapHandle FOwnedDownGlyph = 0;
-  TRect FBounds{0, 0, 20, 25};
 };

@@ -99,6 +99,10 @@ void TFakeWindows::DestroyWindow(TWnd window) {
 
 TLResult TFakeWindows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
   DefaultHandled.push_back({window, msg, wParam, lParam});
+  // A button's check mark, as the system's button keeps it.
+  TChild* c = Child(window);
+  if (c && c->ClassName == "BUTTON" && msg == BM_SETCHECK) c->Check = static_cast<int>(wParam);
+  if (c && c->ClassName == "BUTTON" && msg == BM_GETCHECK) return c->Check;
   return 0;
 }
 
@@ -457,15 +461,21 @@ void TFakeWindows::WriteText(TWnd window, const std::string& text) {
 }
 
 TRect TFakeWindows::Bounds(TWnd window) {
-  const TChild* c = Child(window);
-  return c ? c->Bounds : TRect{};
+  if (const TChild* c = Child(window)) return c->Bounds;
+  // A top-level window's: on the screen.
+  TRect r;
+  return GetWindowRect(window, r) ? r : TRect{};
 }
 
 TRect TFakeWindows::ClientRect(TWnd window) { return ClientOf(window); }
 
 void TFakeWindows::MoveWindow(TWnd window, const TRect& bounds) {
   TChild* c = Child(window);
-  if (!c) return;
+  if (!c) {
+    (void)SetWindowPos(window, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+                       bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
   const bool resized = bounds.Right - bounds.Left != c->Bounds.Right - c->Bounds.Left ||
                        bounds.Bottom - bounds.Top != c->Bounds.Bottom - c->Bounds.Top;
   c->Bounds = bounds;

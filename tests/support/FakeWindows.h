@@ -150,6 +150,7 @@ public:
     std::uint32_t Id = 0;
     TRect Bounds;
     bool Enabled = true;
+    int Check = 0;  // a button's BM_GETCHECK
     // the edit's state
     std::string Text;
     TRect EditRect;

@@ -332,7 +332,7 @@ TEST_F(SpinArrows, PicturesOfItsOwnAndBackToTheDefault) {
 TEST_F(SpinArrows, SettingTheBoundsKeepsThePairAtLeast15Wide) {
   TSpEdit& f = IntTime();
   TSpinButton& pair = *f.Button();
-  pair.SetBounds(2, 1, 9, 25);
+  pair.SetBounds({2, 1, 11, 26});
   EXPECT_EQ(windows.Bounds(Pair(f)), (TRect{2, 1, 17, 26}));
   EXPECT_EQ(pair.UpButton().BoundsRect(), (TRect{0, 0, 15, 12}));
   EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 11, 15, 25}));
@@ -368,6 +368,17 @@ TEST_F(StandAlonePair, ANewPairIs20By25WithTheUpArrowFocused) {
   EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 11, 20, 25}));
   EXPECT_EQ(&pair.FocusedButton(), &pair.UpButton());
   EXPECT_EQ(sys.Windows.Send(pair.Handle(), WM_GETDLGCODE), DLGC_WANTARROWS);
+}
+
+TEST_F(StandAlonePair, OnAFormAt144DpiThePairIsScaledFromTheBoundsItWasGiven) {
+  drawing.Dpi = 144;
+  owner.ClientWidth = owner.ClientHeight = 100;
+  owner.CreateFormWindow(ports, 0);
+  pair.SetParent(&owner);
+  pair.SetBounds({10, 10, 30, 35});
+  owner.CreateControlWindows();
+  EXPECT_EQ(windows.Bounds(pair.Handle()), (TRect{15, 15, 45, 53}));
+  EXPECT_EQ(pair.DownButton().BoundsRect(), (TRect{0, 18, 30, 38}));
 }
 
 TEST_F(StandAlonePair, KeysClickTheArrowsOnlyOnAFocusedTabStop) {

@@ -231,7 +231,9 @@ void TWin32Windows::WriteText(TWnd window, const std::string& text) {
 TRect TWin32Windows::Bounds(TWnd window) {
   RECT r{};
   if (!::GetWindowRect(ToHwnd(window), &r)) return {};
-  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(ToHwnd(window)), reinterpret_cast<POINT*>(&r), 2);
+  // GetParent would name an owner for a popup; the ancestor is the desktop for every
+  // top-level window, whose bounds stay on the screen.
+  ::MapWindowPoints(HWND_DESKTOP, ::GetAncestor(ToHwnd(window), GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
   return FromRECT(r);
 }
 
