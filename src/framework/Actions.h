@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/ControlEvents.h"
 
 class TAction : public TComponent {
 public:

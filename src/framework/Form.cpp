@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "framework/StandardControls.h"
+
 using namespace win;
 
 std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t denominator) {

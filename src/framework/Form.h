@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 class TButton;
 

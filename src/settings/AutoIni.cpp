@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "framework/FilePath.h"
+#include "framework/GroupControls.h"
 
 using namespace win;
 

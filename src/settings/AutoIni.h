@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/Application.h"
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/Form.h"
 #include "settings/IniFile.h"
 

@@ -18,7 +18,7 @@
 
 #include "framework/Application.h"
 #include "framework/Component.h"
-#include "framework/Controls.h"
+#include "framework/ControlEvents.h"
 #include "framework/SharedHandler.h"
 #include "framework/SlotTable.h"
 #include "framework/CustomPopupMenu.h"

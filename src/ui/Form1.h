@@ -11,6 +11,7 @@
 #include "framework/Actions.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/GroupControls.h"
 #include "framework/Menus.h"
 #include "hotkeys/HotKeyManager.h"
 #include "settings/AutoIni.h"

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "framework/Controls.h"
+#include "framework/StandardControls.h"
 #include "platform/Drawing.h"
 #include "ui/SpinButton.h"
 #include "ui/SpinLayout.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "platform/Drawing.h"
 #include "ui/TimerSpeedButton.h"
 

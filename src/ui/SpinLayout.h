@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "framework/Controls.h"
+#include "framework/StandardControls.h"
 #include "platform/Types.h"
 
 // Layout of the field and its arrow pair, in pixels.

@@ -9,9 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "platform/Drawing.h"
-#include "framework/Controls.h"
 
 class TTimerSpeedButton;
 

@@ -2,6 +2,7 @@
 
 #include "framework/Actions.h"
 #include "framework/Form.h"
+#include "framework/GroupControls.h"
 #include "framework/StrToInt.h"
 
 TEST(StrToInt, DecimalOrHexBehindAPrefixWithAnOptionalSignAndNothingAfter) {

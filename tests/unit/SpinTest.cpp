@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Controls.h"
+#include "framework/StandardControls.h"
 #include "framework/Form.h"
 #include "ui/Spin.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "support/FakeDrawing.h"
 #include "support/FakeSystem.h"
 
