@@ -76,14 +76,13 @@ void TCustomForm::WindowCreated() {
   TFontSpec font = DesignFont;
   font.Face = FFontFace;
   font.Height = ScaleValue(DesignFont.Height, FPixelsPerInch, DesignPixelsPerInch);
-  FOwnedFont = drawing.MakeFont(font);
-  SetFont(FOwnedFont);
+  FFont = TOwnedFont(drawing, drawing.MakeFont(font));
+  SetFont(FFont.Get());
 }
 
 void TCustomForm::WindowDestroying() {
   SetFont(0);
-  Ports()->Drawing.ReleaseFont(FOwnedFont);
-  FOwnedFont = 0;
+  FFont.Reset();
 }
 
 void TCustomForm::CreateControlWindows() {

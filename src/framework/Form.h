@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/DrawingObjects.h"
 #include "framework/WinControl.h"
 
 class TButton;
@@ -69,7 +70,7 @@ private:
   TButton* DefaultButton() const;
   void FocusFirstControl();
   int FPixelsPerInch = DesignPixelsPerInch;
-  TFontHandle FOwnedFont = 0;
+  TOwnedFont FFont;
   std::string FFontFace;
   // The control that had the focus when the window was last deactivated.
   TWnd FLastFocus = 0;

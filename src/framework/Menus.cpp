@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/Finally.h"
+#include "framework/SubclassHook.h"
 
 using namespace win;
 
@@ -178,24 +179,20 @@ void TPopupMenu::PopupAt(TPoint point) {
     FLevels.clear();
   }};
   if (!Build(menu, Items())) return;
-  // The owner window hears the menu's questions; this menu answers them while it is open.
-  const bool hooked = OwnerWindow && FWindows.SubclassWindow(OwnerWindow, FHook);
   std::uint32_t chosen = 0;
   {
-    TFinally unhook{[&] {
-      if (hooked) FWindows.RemoveSubclass(OwnerWindow, FHook);
-    }};
+    // The owner window hears the menu's questions; this menu answers them while it is open.
+    const TSubclassHook hook(FWindows, OwnerWindow,
+                             [this](TWnd, std::uint32_t msg, TWParam wParam, TLParam lParam) -> std::optional<TLResult> {
+                               TLResult result = 0;
+                               if (MenuMessage(msg, wParam, lParam, result)) return result;
+                               return std::nullopt;
+                             });
     chosen = FMenus.TrackPopupMenu(menu, point, OwnerWindow);
   }
   TMenuItem* item = ShownItem(chosen);
   FShown.clear();
   if (item) item->Click();
-}
-
-TLResult TPopupMenu::TOwnerHook::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {
-  TLResult result = 0;
-  if (FMenu.MenuMessage(msg, wParam, lParam, result)) return result;
-  return FMenu.FWindows.DefSubclassProc(window, msg, wParam, lParam);
 }
 
 bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, TLResult& result) {

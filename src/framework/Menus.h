@@ -103,14 +103,6 @@ public:
   bool MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, TLResult& result);
 
 private:
-  class TOwnerHook final : public IMessageHandler {
-  public:
-    explicit TOwnerHook(TPopupMenu& menu) : FMenu(menu) {}
-    TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-
-  private:
-    TPopupMenu& FMenu;
-  };
   // Appends the visible items to menu, each with the id of its place in FShown.
   bool Build(TMenuHandle menu, const std::vector<TMenuItem*>& items);
   TMenuItem* ShownItem(std::uint32_t id) const;
@@ -119,7 +111,6 @@ private:
   IMenus& FMenus;
   IWindows& FWindows;
   TMenuItem* FRoot;
-  TOwnerHook FHook{*this};
   // The items of the menu being shown, by id - 1, and the submenu each level is on.
   std::vector<TMenuItem*> FShown;
   std::vector<std::pair<TMenuHandle, std::vector<TMenuItem*>>> FLevels;

@@ -71,10 +71,18 @@ void TWinControl::CreateHandle(const TControlPorts& ports, TWnd parentWindow) {
   // A window of our class is bound from its first message on; a system one from here on.
   const TWnd handle = ports.Windows.CreateWindowFrom(params, FSystemClass ? nullptr : &FWindowProc);
   if (!handle) throw LastWindowsError(ports.Windows, "Error creating window");
-  if (FSystemClass && !ports.Windows.SubclassWindow(handle, FWindowProc)) {
-    // SetWindowSubclass leaves no error code to tell.
-    ports.Windows.DestroyWindow(handle);
-    throw std::runtime_error("Error creating window");
+  if (FSystemClass) {
+    // The subclass stays with the control until its next window or its end: at the window's
+    // end the system lets go of it, and taking it out later finds no window, harmlessly.
+    FSubclass.emplace(ports.Windows, handle,
+                      [this](TWnd w, std::uint32_t msg, TWParam wParam, TLParam lParam) -> std::optional<TLResult> {
+                        return FWindowProc.HandleMessage(w, msg, wParam, lParam);
+                      });
+    if (!FSubclass->Installed()) {
+      // SetWindowSubclass leaves no error code to tell.
+      ports.Windows.DestroyWindow(handle);
+      throw std::runtime_error("Error creating window");
+    }
   }
   FHandle = handle;
   FId = params.Id;
@@ -130,10 +138,8 @@ void TWinControl::ForgetHandles() {
 }
 
 void TWinControl::LoseHandle() {
-  const TWnd handle = FHandle;
   WindowDestroying();
   FHandle = 0;
-  if (FSystemClass) FPorts->Windows.RemoveSubclass(handle, FWindowProc);
 }
 
 bool TWinControl::HandleGoing() const { return FGoing || (Parent() && Parent()->HandleGoing()); }

@@ -14,6 +14,7 @@
 
 #include "framework/Component.h"
 #include "framework/ControlEvents.h"
+#include "framework/SubclassHook.h"
 #include "platform/Drawing.h"
 #include "platform/Environment.h"
 #include "platform/Input.h"
@@ -147,6 +148,8 @@ private:
   std::vector<TControl*> FWindowed;
   TRect FBounds;
   TWindowProc FWindowProc{*this};
+  // In front of a system class's procedure.
+  std::optional<TSubclassHook> FSubclass;
   std::optional<TControlPorts> FPorts;
   TWnd FHandle = 0;
   TWnd FParentWindow = 0;

@@ -15,14 +15,14 @@ std::string HotKeyAtomName(TShortCut code) {
 }
 
 THotKeyManager::THotKeyManager(TComponent* owner, TSystem& system, TWnd appWindow)
-    : TComponent(owner, "HotKeyManager"), FSystem(system), FWindow(appWindow) {
-  HookAppWindow();
-}
+    : TComponent(owner, "HotKeyManager"),
+      FSystem(system),
+      FWindow(appWindow),
+      FHook(system.Windows, appWindow, [this](std::uint32_t msg, TWParam wParam, TLParam lParam) {
+        if (msg == WM_HOTKEY) HotKeyMessage(wParam, lParam);
+      }) {}
 
-THotKeyManager::~THotKeyManager() {
-  ClearHotKeys();
-  UnhookAppWindow();
-}
+THotKeyManager::~THotKeyManager() { ClearHotKeys(); }
 
 std::uint16_t THotKeyManager::AddHotKey(TShortCut code) {
   const THotKeyDesc desc = ShortCutToHotKey(code);
@@ -53,39 +53,15 @@ bool THotKeyManager::IsHotKeyRegistered(TShortCut code) const {
   return false;
 }
 
-void THotKeyManager::HookAppWindow() {
-  FHooked = FSystem.Windows.SubclassWindow(FWindow, *this);
-}
-
-// Removes only this manager's hook: a hook another party put on the window later stays.
-void THotKeyManager::UnhookAppWindow() {
-  if (!FHooked) return;
-  FSystem.Windows.RemoveSubclass(FWindow, *this);
-  FHooked = false;
-}
-
-TLResult THotKeyManager::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
-                                       TLParam lParam) {
-  if (msg == WM_HOTKEY && OnHotKeyPressed) {
-    const std::uint16_t modifiers = LoWord(static_cast<std::uintptr_t>(lParam));
-    TShortCut code = HiWord(static_cast<std::uintptr_t>(lParam));
-    if (modifiers & MOD_SHIFT) code |= scShift;
-    if (modifiers & MOD_CONTROL) code |= scCtrl;
-    if (modifiers & MOD_ALT) code |= scAlt;
-    // Matched by code; the id is only handed on.
-    if (IsHotKeyRegistered(code)) {
-      // The message goes on to the previous procedure even when the handler fails; the
-      // error is raised again afterwards, for the application to show.
-      std::exception_ptr failure;
-      try {
-        OnHotKeyPressed(code, LoWord(wParam));
-      } catch (...) {
-        failure = std::current_exception();
-      }
-      const TLResult result = FSystem.Windows.DefSubclassProc(window, msg, wParam, lParam);
-      if (failure) std::rethrow_exception(failure);
-      return result;
-    }
-  }
-  return FSystem.Windows.DefSubclassProc(window, msg, wParam, lParam);
+// The message goes on to the window's previous procedure in any case (the hook only
+// listens), also when the handler fails.
+void THotKeyManager::HotKeyMessage(TWParam wParam, TLParam lParam) {
+  if (!OnHotKeyPressed) return;
+  const std::uint16_t modifiers = LoWord(static_cast<std::uintptr_t>(lParam));
+  TShortCut code = HiWord(static_cast<std::uintptr_t>(lParam));
+  if (modifiers & MOD_SHIFT) code |= scShift;
+  if (modifiers & MOD_CONTROL) code |= scCtrl;
+  if (modifiers & MOD_ALT) code |= scAlt;
+  // Matched by code; the id is only handed on.
+  if (IsHotKeyRegistered(code)) OnHotKeyPressed(code, LoWord(wParam));
 }

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/System.h"
 #include "framework/Component.h"
+#include "framework/SubclassHook.h"
+#include "platform/System.h"
 
 struct THotKeyEntry {
   TShortCut Code;       // as given to AddHotKey
@@ -27,7 +29,7 @@ THotKeyDesc ShortCutToHotKey(TShortCut code);
 // The atom name that identifies a code: "HotKeyManagerHotKey" and the code in decimal.
 std::string HotKeyAtomName(TShortCut code);
 
-class THotKeyManager : public TComponent, private IMessageHandler {
+class THotKeyManager : public TComponent {
 public:
   THotKeyManager(TComponent* owner, TSystem& system, TWnd appWindow);
   ~THotKeyManager() override;
@@ -38,19 +40,18 @@ public:
   void ClearHotKeys();
 
   const std::vector<THotKeyEntry>& HotKeys() const { return FHotKeys; }
-  bool Hooked() const { return FHooked; }
+  bool Hooked() const { return FHook.Installed(); }
 
   TOnHotKeyPressed OnHotKeyPressed;
 
 private:
   bool IsHotKeyRegistered(TShortCut code) const;
-  void HookAppWindow();
-  void UnhookAppWindow();
-  // HotKeyWndProc
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
+  // WM_HOTKEY on the application window.
+  void HotKeyMessage(TWParam wParam, TLParam lParam);
 
   TSystem& FSystem;
   TWnd FWindow;
   std::vector<THotKeyEntry> FHotKeys;
-  bool FHooked = false;
+  // Declared last: the hook goes first, before the hotkeys' table it reads.
+  TListeningHook FHook;
 };

@@ -98,8 +98,14 @@ TTrayIcon::TTrayIcon(TComponent* owner, std::string name, TTrayIconUnit& unit,
   FExitPollTimer.emplace(FUnit.Timers(), 20, [this](TSimpleTimer&) { ExitPollTick(); });
 
 
-  FAppHooked = FSystem.Windows.SubclassWindow(FApplication.Handle(), FAppHook);
-  if (FOwnerWindow) FOwnerHooked = FSystem.Windows.SubclassWindow(FOwnerWindow, FOwnerHook);
+  FAppHook.emplace(FSystem.Windows, FApplication.Handle(),
+                   [this](std::uint32_t msg, TWParam wParam, TLParam) { ApplicationHook(msg, wParam); });
+  if (FOwnerWindow)
+    FOwnerHook.emplace(FSystem.Windows, FOwnerWindow,
+                       [this](TWnd, std::uint32_t msg, TWParam wParam, TLParam lParam) -> std::optional<TLResult> {
+                         if (OwnerWindowProc(msg, wParam, lParam)) return 1;
+                         return std::nullopt;
+                       });
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -112,10 +118,10 @@ TTrayIcon::~TTrayIcon() {
   } catch (...) {
     // nothing may stop the unhooking below
   }
-  // Only our own subclass goes, so the order in which hooks of one window are removed does
-  // not matter (restoring a saved procedure would drop any installed after ours).
-  if (FAppHooked) FSystem.Windows.RemoveSubclass(FApplication.Handle(), FAppHook);
-  if (FOwnerHooked) FSystem.Windows.RemoveSubclass(FOwnerWindow, FOwnerHook);
+  // Only our own subclasses go, so the order in which hooks of one window are removed does
+  // not matter.
+  FAppHook.reset();
+  FOwnerHook.reset();
   if (TTrayIconHandler* handler = FUnit.Handler()) handler->RemoveIcon(FTrayId);
   FUnit.ReleaseTrayWindow();
 }
@@ -510,21 +516,6 @@ void TTrayIcon::ApplicationHook(std::uint32_t msg, TWParam wParam) {
   if (taskbarCreated != 0 && msg == taskbarCreated && FIconVisible) AddToTray();
 }
 
-TLResult TTrayIcon::TAppHook::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
-                                            TLParam lParam) {
-  // The hook never consumes a message: it goes on also when a handler failed, and the error
-  // is raised again afterwards for the application to show.
-  std::exception_ptr failure;
-  try {
-    Icon.ApplicationHook(msg, wParam);
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  const TLResult result = Icon.FSystem.Windows.DefSubclassProc(window, msg, wParam, lParam);
-  if (failure) std::rethrow_exception(failure);
-  return result;
-}
-
 // True when the message was handled here and goes no further.
 bool TTrayIcon::OwnerWindowProc(std::uint32_t msg, TWParam wParam, TLParam lParam) {
   if (msg == WM_SHOWWINDOW && wParam == 1 && lParam == 0) {
@@ -541,8 +532,3 @@ bool TTrayIcon::OwnerWindowProc(std::uint32_t msg, TWParam wParam, TLParam lPara
   return false;
 }
 
-TLResult TTrayIcon::TOwnerHook::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
-                                              TLParam lParam) {
-  if (Icon.OwnerWindowProc(msg, wParam, lParam)) return 1;
-  return Icon.FSystem.Windows.DefSubclassProc(window, msg, wParam, lParam);
-}

@@ -21,6 +21,7 @@
 #include "framework/ControlEvents.h"
 #include "framework/SharedHandler.h"
 #include "framework/SlotTable.h"
+#include "framework/SubclassHook.h"
 #include "framework/CustomPopupMenu.h"
 #include "framework/Icon.h"
 #include "framework/ImageList.h"
@@ -169,18 +170,6 @@ protected:
 
 private:
   friend class TTrayIconHandler;
-  // Subclass procedures on the application window and the owner window.
-  struct TAppHook final : IMessageHandler {
-    TTrayIcon& Icon;
-    explicit TAppHook(TTrayIcon& icon) : Icon(icon) {}
-    TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-  };
-  struct TOwnerHook final : IMessageHandler {
-    TTrayIcon& Icon;
-    explicit TOwnerHook(TTrayIcon& icon) : Icon(icon) {}
-    TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-  };
-
   void HandleCallback(TLParam event);
   // The icon and the tooltip into the shell's record.
   void PrepareIconData();
@@ -226,8 +215,8 @@ private:
   int FUpdateBatch = 0;
   bool FUpdatePending = false;
   friend class TUpdateBatch;
-  TAppHook FAppHook{*this};
-  TOwnerHook FOwnerHook{*this};
-  bool FAppHooked = false;
-  bool FOwnerHooked = false;
+  // The application window's messages, only listened to; the owner window's, of which a few
+  // go no further.
+  std::optional<TListeningHook> FAppHook;
+  std::optional<TSubclassHook> FOwnerHook;
 };

@@ -33,23 +33,16 @@ TFontSpec RotatedFontSpec(const TFont& font, int angle) {
   return spec;
 }
 
-TFontHandle CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle) {
-  return drawing.MakeFont(RotatedFontSpec(font, angle));
-}
-
-TBannerBitmap::~TBannerBitmap() {
-  if (FHandle) FDrawing.ReleaseBitmap(FHandle);
+TOwnedFont CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle) {
+  return TOwnedFont(drawing, drawing.MakeFont(RotatedFontSpec(font, angle)));
 }
 
 bool TBannerBitmap::LoadResource(const std::string& name) {
-  if (FHandle) FDrawing.ReleaseBitmap(FHandle);
-  FHandle = FDrawing.LoadBitmapResource(name);
+  FHandle.Reset();
+  FHandle = TOwnedBitmap(FDrawing, FDrawing.LoadBitmapResource(name));
   FWidth = FHeight = 0;
-  if (FHandle && !FDrawing.BitmapSize(FHandle, FWidth, FHeight)) {
-    FDrawing.ReleaseBitmap(FHandle);
-    FHandle = 0;
-  }
-  return FHandle != 0;
+  if (FHandle && !FDrawing.BitmapSize(FHandle.Get(), FWidth, FHeight)) FHandle.Reset();
+  return !Empty();
 }
 
 TBarPopupMenu::TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows,
@@ -125,12 +118,9 @@ void TBarPopupMenu::DrawStrip(ICanvas& canvas, const TRect& rect) {
 
 // Upwards from the bottom of the menu, each item drawing the part in its own rows.
 void TBarPopupMenu::DrawText(ICanvas& canvas, const TRect& rect) {
-  const TFontHandle rotated = CreateRotatedFont(FDrawing, VerticalFont, 90);
-  const TFontHandle previous = canvas.SelectFont(rotated);
-  TFinally restore{[&] {
-    canvas.SelectFont(previous);
-    FDrawing.ReleaseFont(rotated);
-  }};
+  const TOwnedFont rotated = CreateRotatedFont(FDrawing, VerticalFont, 90);
+  const TFontHandle previous = canvas.SelectFont(rotated.Get());
+  TFinally restore{[&] { canvas.SelectFont(previous); }};
   const int h = canvas.TextExtent("X").y;
   // The glyph cell, h wide once turned, centred in the bar: halves round to even.
   const int x = static_cast<int>(std::nearbyint((BarWidth - h) / 2.0 - 0.5));

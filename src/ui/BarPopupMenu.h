@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/DrawingObjects.h"
 #include "framework/Menus.h"
 #include "platform/Drawing.h"
 
@@ -43,21 +44,20 @@ struct TFont {
 // styles and face, any character set, the pitch as the font has it. The face is cut to the
 // 31 characters the record holds.
 TFontSpec RotatedFontSpec(const TFont& font, int angle);
-// CreateRotatedFont: a new font made from RotatedFontSpec; the caller releases it.
-TFontHandle CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle);
+// CreateRotatedFont: a new font made from RotatedFontSpec.
+TOwnedFont CreateRotatedFont(IDrawing& drawing, const TFont& font, int angle);
 
 // The banner's picture, owned by the menu; empty until a picture is loaded into it.
 class TBannerBitmap {
 public:
   explicit TBannerBitmap(IDrawing& drawing) : FDrawing(drawing) {}
-  ~TBannerBitmap();
   TBannerBitmap(const TBannerBitmap&) = delete;
   TBannerBitmap& operator=(const TBannerBitmap&) = delete;
   // The program's bitmap resource, copied in; false when there is none (the picture is
   // then empty).
   bool LoadResource(const std::string& name);
-  bool Empty() const { return FHandle == 0; }
-  TBitmapHandle Handle() const { return FHandle; }
+  bool Empty() const { return !FHandle; }
+  TBitmapHandle Handle() const { return FHandle.Get(); }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   // Drawn leaving out the colour of its lower-left pixel.
@@ -65,7 +65,7 @@ public:
 
 private:
   IDrawing& FDrawing;
-  TBitmapHandle FHandle = 0;
+  TOwnedBitmap FHandle;
   int FWidth = 0, FHeight = 0;
 };
 

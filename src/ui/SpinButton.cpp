@@ -26,10 +26,7 @@ TSpinButton::TSpinButton(TComponent* owner, std::string name) : TWinControl(owne
   SetBounds({0, 0, 20, 25});
 }
 
-TSpinButton::~TSpinButton() {
-  DestroyHandle();
-  if (Ports()) ReleaseDefaultGlyphs();
-}
+TSpinButton::~TSpinButton() { DestroyHandle(); }
 
 TTimerSpeedButton& TSpinButton::CreateButton() {
   TTimerSpeedButton& button = Create<TTimerSpeedButton>(static_cast<ISpeedButtonHost&>(*this));
@@ -87,15 +84,14 @@ void TSpinButton::BtnClick(TTimerSpeedButton& sender) {
 // ---- glyphs -----------------------------------------------------------------------------
 
 void TSpinButton::SetGlyph(TTimerSpeedButton& button, TBitmapHandle bitmap, const char* defaultName) {
-  TBitmapHandle& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
+  TOwnedBitmap& owned = &button == FUpButton ? FOwnedUpGlyph : FOwnedDownGlyph;
   if (bitmap) {
-    if (owned && Ports()) Ports()->Drawing.ReleaseBitmap(owned);
-    owned = 0;
+    owned.Reset();
     button.Glyph = bitmap;
   } else {
     // None: the default picture again, as one image.
-    if (!owned && Ports()) owned = Ports()->Drawing.LoadBitmapResource(defaultName);
-    button.Glyph = owned;
+    if (!owned && Ports()) owned = TOwnedBitmap(Ports()->Drawing, Ports()->Drawing.LoadBitmapResource(defaultName));
+    button.Glyph = owned.Get();
     button.NumGlyphs = 1;
   }
   InvalidateButton(button);
@@ -118,10 +114,8 @@ void TSpinButton::LoadDefaultGlyphs() {
 
 void TSpinButton::ReleaseDefaultGlyphs() {
   for (auto [button, owned] : {std::pair{FUpButton, &FOwnedUpGlyph}, std::pair{FDownButton, &FOwnedDownGlyph}}) {
-    if (!*owned) continue;
-    if (button->Glyph == *owned) button->Glyph = 0;
-    Ports()->Drawing.ReleaseBitmap(*owned);
-    *owned = 0;
+    if (*owned && button->Glyph == owned->Get()) button->Glyph = 0;
+    owned->Reset();
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/DrawingObjects.h"
 #include "framework/WinControl.h"
 #include "platform/Drawing.h"
 #include "ui/TimerSpeedButton.h"
@@ -100,6 +101,6 @@ private:
   std::array<TTimerSpeedButton*, 3> FPressed{};
   TWinControl* FFocusControl = nullptr;
   // The default pictures the pair loaded and must release.
-  TBitmapHandle FOwnedUpGlyph = 0;
-  TBitmapHandle FOwnedDownGlyph = 0;
+  TOwnedBitmap FOwnedUpGlyph;
+  TOwnedBitmap FOwnedDownGlyph;
 };
