@@ -1,61 +1,33 @@
 #include "tray/SimpleTimer.h"
 
-#include "framework/WindowParams.h"
-
 using namespace win;
 
 // ---- the shared window ----------------------------------------------------------------
 
-TSimpleTimerHandler::TSimpleTimerHandler(IWindows& windows) : FWindows(windows) {
-  FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
-  if (!FMsgWindow) throw LastWindowsError(FWindows, "Cannot create the timer window");
-}
-
-TSimpleTimerHandler::~TSimpleTimerHandler() { FWindows.DestroyWindow(FMsgWindow); }
-
-std::uint32_t TSimpleTimerHandler::AddTimer(TSimpleTimer& timer) { return FSlots.Add(timer); }
-
-void TSimpleTimerHandler::RemoveTimer(std::uint32_t id) { FSlots.Remove(id); }
-
-TLResult TSimpleTimerHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
-                                            TLParam lParam) {
-  switch (msg) {
-    case WM_TIMER:
-      // A tick queued for a timer that is gone finds nobody: its id is not reused.
-      if (TSimpleTimer* timer = FSlots.Find(wParam)) timer->Tick();
-      return 0;
-    // Nobody closes the shared window but its handler: DefWindowProc would destroy it.
-    case WM_CLOSE:
-      return 0;
-    default:
-      return FWindows.DefaultProc(window, msg, wParam, lParam);
-  }
-}
-
-// ---- the unit ---------------------------------------------------------------------------
-
-TSimpleTimerHandler& TSimpleTimerUnit::AcquireTimerWindow() { return FHandler.Acquire(FWindows); }
-
-void TSimpleTimerUnit::ReleaseTimerWindow() { FHandler.Release(); }
+TSimpleTimerUnit::TSimpleTimerUnit(IWindows& windows)
+    : FWindows(windows),
+      FWindow(windows, WindowClassName, "Cannot create the timer window",
+              [this](std::uint32_t msg, TWParam wParam, TLParam) -> std::optional<TLResult> {
+                if (msg != WM_TIMER) return std::nullopt;
+                // A tick queued for a timer that is gone finds nobody: its id is not reused.
+                if (TSimpleTimer* timer = FWindow.Find(wParam)) timer->Tick();
+                return 0;
+              }) {}
 
 // ---- the timer --------------------------------------------------------------------------
 
 TSimpleTimer::TSimpleTimer(TSimpleTimerUnit& unit, std::uint32_t interval, TTimerEvent onTimer)
     : FUnit(unit), FInterval(interval) {
   SetOnTimer(std::move(onTimer));
-  FTimerId = FUnit.AcquireTimerWindow().AddTimer(*this);
+  FTimerId = FUnit.SharedWindow().Join(*this);
 }
 
 TSimpleTimer::~TSimpleTimer() {
   if (FEnabled) KillSystemTimer(true);
-  if (TSimpleTimerHandler* handler = FUnit.Handler()) handler->RemoveTimer(FTimerId);
-  FUnit.ReleaseTimerWindow();
+  FUnit.SharedWindow().Leave(FTimerId);
 }
 
-TWnd TSimpleTimer::Window() const {
-  const TSimpleTimerHandler* handler = FUnit.Handler();
-  return handler ? handler->Window() : 0;
-}
+TWnd TSimpleTimer::Window() const { return FUnit.SharedWindow().Window(); }
 
 bool TSimpleTimer::StartSystemTimer() {
   if (FInterval == 0) return false;

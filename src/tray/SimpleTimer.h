@@ -4,64 +4,34 @@
 //
 // Timer ids: a WM_TIMER must lead back to its timer without a search, yet on 64-bit an
 // object's address does not fit the 32 bits an id is kept in. So each timer takes a slot in
-// the shared window's table at construction, and its id is the slot's index + 1 (0 is never
-// an id); a tick indexes the table. A freed slot is reused by the next timer made.
+// the shared window's table at construction (SharedMessageWindow.h); a tick indexes the
+// table.
 #pragma once
-
-#include "framework/SharedHandler.h"
-#include "framework/SlotTable.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <vector>
 
+#include "framework/SharedMessageWindow.h"
 #include "platform/Windowing.h"
 
 class TSimpleTimer;
 
-// The shared window and the slot table behind it. Lives while any timer does.
-class TSimpleTimerHandler final : private IMessageHandler {
+// The timers' shared window for one program (a test makes its own). Destroying it is the
+// program's end: a window a timer left behind goes with it.
+class TSimpleTimerUnit {
 public:
   static constexpr const char* WindowClassName = "TSimpleTimerWindow";
 
-  explicit TSimpleTimerHandler(IWindows& windows);
-  ~TSimpleTimerHandler() override;
-  TSimpleTimerHandler(const TSimpleTimerHandler&) = delete;
-  TSimpleTimerHandler& operator=(const TSimpleTimerHandler&) = delete;
-
-  TWnd Window() const { return FMsgWindow; }
-  std::uint32_t FRefCount = 0;  // live timers
-
-  std::uint32_t AddTimer(TSimpleTimer& timer);
-  void RemoveTimer(std::uint32_t id);
-
-private:
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-
-  IWindows& FWindows;
-  TWnd FMsgWindow = 0;
-  TSlotTable<TSimpleTimer> FSlots;
-};
-
-// The timers' shared state for one program (a test makes its own): the shared handler, or
-// none. Destroying it is the program's end: a handler a timer left behind goes with it.
-class TSimpleTimerUnit {
-public:
-  explicit TSimpleTimerUnit(IWindows& windows) : FWindows(windows) {}
+  explicit TSimpleTimerUnit(IWindows& windows);
   TSimpleTimerUnit(const TSimpleTimerUnit&) = delete;
   TSimpleTimerUnit& operator=(const TSimpleTimerUnit&) = delete;
 
   IWindows& Windows() const { return FWindows; }
-  TSimpleTimerHandler* Handler() const { return FHandler.Get(); }
+  TSharedMessageWindow<TSimpleTimer>& SharedWindow() { return FWindow; }
 
 private:
-  friend class TSimpleTimer;
-  TSimpleTimerHandler& AcquireTimerWindow();
-  void ReleaseTimerWindow();
-
   IWindows& FWindows;
-  TSharedHandler<TSimpleTimerHandler> FHandler;
+  TSharedMessageWindow<TSimpleTimer> FWindow;
 };
 
 class TSimpleTimer {
@@ -93,7 +63,7 @@ public:
   std::uint32_t TimerId() const { return FTimerId; }
 
 private:
-  friend class TSimpleTimerHandler;
+  friend class TSimpleTimerUnit;
   bool StartSystemTimer();
   bool KillSystemTimer(bool clear);
   void Tick();

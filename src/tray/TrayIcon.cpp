@@ -26,51 +26,36 @@ std::int32_t ReadFileVersionMS(IEnvironment& environment, const std::string& pat
   return static_cast<std::int32_t>(versionMS);
 }
 
-// ---- the shared window ----------------------------------------------------------------
+// ---- the unit and the shared window -----------------------------------------------------
 
-TTrayIconHandler::TTrayIconHandler(IWindows& windows) : FWindows(windows) {
-  FMsgWindow = CreateUtilityWindow(FWindows, WindowClassName, *this);
-  if (!FMsgWindow) throw LastWindowsError(FWindows, "Cannot create the tray window");
-}
-
-TTrayIconHandler::~TTrayIconHandler() { FWindows.DestroyWindow(FMsgWindow); }
-
-std::uint32_t TTrayIconHandler::AddIcon(TTrayIcon& icon) { return FSlots.Add(icon); }
-
-void TTrayIconHandler::RemoveIcon(std::uint32_t id) { FSlots.Remove(id); }
-
-TLResult TTrayIconHandler::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam,
-                                         TLParam lParam) {
-  switch (msg) {
-    case TrayCallbackMessage:
-      // A callback for an icon that is gone (queued before it went) finds an empty slot.
-      if (TTrayIcon* icon = FSlots.Find(wParam)) icon->HandleCallback(lParam);
-      return 0;
-    case WM_QUERYENDSESSION:
-    case WM_ENDSESSION:
-      return 1;
-    // Nobody closes or destroys the shared window but its handler.
-    case WM_CLOSE:
-    case WM_QUIT:
-    case WM_DESTROY:
-    case WM_NCDESTROY:
-      return 1;
-    default:
-      return FWindows.DefaultProc(window, msg, wParam, lParam);
-  }
-}
-
-// ---- the unit ---------------------------------------------------------------------------
-
-TTrayIconUnit::TTrayIconUnit(TSystem& system) : FSystem(system), FTimers(system.Windows) {
+TTrayIconUnit::TTrayIconUnit(TSystem& system)
+    : FSystem(system),
+      FTimers(system.Windows),
+      FWindow(system.Windows, WindowClassName, "Cannot create the tray window",
+              [this](std::uint32_t msg, TWParam wParam, TLParam lParam) -> std::optional<TLResult> {
+                switch (msg) {
+                  case TrayCallbackMessage:
+                    // A callback for an icon that is gone (queued before it went) finds an
+                    // empty slot.
+                    if (TTrayIcon* icon = FWindow.Find(wParam)) icon->HandleCallback(lParam);
+                    return 0;
+                  case WM_QUERYENDSESSION:
+                  case WM_ENDSESSION:
+                    return 1;
+                  // Nobody closes or destroys the shared window but its owner.
+                  case WM_CLOSE:
+                  case WM_QUIT:
+                  case WM_DESTROY:
+                  case WM_NCDESTROY:
+                    return 1;
+                  default:
+                    return std::nullopt;
+                }
+              }) {
   FCommonControlsVersion = ReadFileVersionMS(system.Environment, "comctl32.dll");
   if (FCommonControlsVersion > LastVersionWithoutTaskbarCreated)
     FTaskbarCreatedMessage = system.Windows.RegisterMessageName("TaskbarCreated");
 }
-
-TTrayIconHandler& TTrayIconUnit::AcquireTrayWindow() { return FHandler.Acquire(FSystem.Windows); }
-
-void TTrayIconUnit::ReleaseTrayWindow() { FHandler.Release(); }
 
 // ---- construction and destruction -----------------------------------------------------
 
@@ -81,14 +66,13 @@ TTrayIcon::TTrayIcon(TComponent* owner, std::string name, TTrayIconUnit& unit,
       FSystem(unit.System()),
       FApplication(application),
       FOwnerWindow(ownerWindow) {
-  TTrayIconHandler& handler = FUnit.AcquireTrayWindow();
-  FTrayId = handler.AddIcon(*this);
+  FTrayId = FUnit.SharedWindow().Join(*this);
 
   FIcon.emplace(FSystem.Icons);
   FIcon->OnChange = [this] { UpdateInTray(); };
 
   FNotifyRecord.cbSize = TNotifyIconData::SystemSize;
-  FNotifyRecord.hWnd = handler.Window();
+  FNotifyRecord.hWnd = FUnit.SharedWindow().Window();
   FNotifyRecord.uID = FTrayId;
   FNotifyRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   FNotifyRecord.uCallbackMessage = TrayCallbackMessage;
@@ -122,8 +106,7 @@ TTrayIcon::~TTrayIcon() {
   // not matter.
   FAppHook.reset();
   FOwnerHook.reset();
-  if (TTrayIconHandler* handler = FUnit.Handler()) handler->RemoveIcon(FTrayId);
-  FUnit.ReleaseTrayWindow();
+  FUnit.SharedWindow().Leave(FTrayId);
 }
 
 void TTrayIcon::Loaded() {

@@ -5,8 +5,8 @@
 // the cursor, and puts the icon back when the taskbar is re-created.
 //
 // All tray icons of a program share one hidden window that the shell calls back on; its
-// ids come from a slot table as the simple timers' do (see SimpleTimer.h), because the
-// shell carries an icon's id back in 32 bits.
+// ids come from the window's slot table (SharedMessageWindow.h), because the shell carries
+// an icon's id back in 32 bits.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,7 @@
 #include "framework/Application.h"
 #include "framework/Component.h"
 #include "framework/ControlEvents.h"
-#include "framework/SharedHandler.h"
-#include "framework/SlotTable.h"
+#include "framework/SharedMessageWindow.h"
 #include "framework/SubclassHook.h"
 #include "framework/CustomPopupMenu.h"
 #include "framework/Icon.h"
@@ -35,60 +34,33 @@ constexpr std::uint32_t TrayCallbackMessage = 0x0800;
 
 class TTrayIcon;
 
-// The shared window the shell calls back on, and the slot table that leads an icon's id to
-// its component. Lives while any tray icon does.
-class TTrayIconHandler final : private IMessageHandler {
-public:
-  static constexpr const char* WindowClassName = "TTrayIconWindow";
-
-  explicit TTrayIconHandler(IWindows& windows);
-  ~TTrayIconHandler() override;
-  TTrayIconHandler(const TTrayIconHandler&) = delete;
-  TTrayIconHandler& operator=(const TTrayIconHandler&) = delete;
-
-  TWnd Window() const { return FMsgWindow; }
-  std::uint32_t FRefCount = 0;  // live tray icons
-
-  std::uint32_t AddIcon(TTrayIcon& icon);
-  void RemoveIcon(std::uint32_t id);
-
-private:
-  // TrayWindowProc
-  TLResult HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
-
-  IWindows& FWindows;
-  TWnd FMsgWindow = 0;
-  TSlotTable<TTrayIcon> FSlots;
-};
-
 // The tray's state for one program (a test makes its own). Made at start, before any form:
 // it reads the common-controls version once and, from version 4.71 on, registers the
 // shell's "TaskbarCreated" message. It holds the shared tray window while any icon lives,
 // and the simple timers' unit. Destroying it is the program's end.
 class TTrayIconUnit {
 public:
+  // The class of the shared window the shell calls back on.
+  static constexpr const char* WindowClassName = "TTrayIconWindow";
+
   explicit TTrayIconUnit(TSystem& system);
   TTrayIconUnit(const TTrayIconUnit&) = delete;
   TTrayIconUnit& operator=(const TTrayIconUnit&) = delete;
 
   TSystem& System() const { return FSystem; }
   TSimpleTimerUnit& Timers() { return FTimers; }
-  TTrayIconHandler* Handler() const { return FHandler.Get(); }
+  TSharedMessageWindow<TTrayIcon>& SharedWindow() { return FWindow; }
   // major × 65536 + minor of "comctl32.dll", or -1 when it could not be read.
   std::int32_t CommonControlsVersion() const { return FCommonControlsVersion; }
   // 0 when not registered: then nothing puts an icon back after a shell restart.
   std::uint32_t TaskbarCreatedMessage() const { return FTaskbarCreatedMessage; }
 
 private:
-  friend class TTrayIcon;
-  TTrayIconHandler& AcquireTrayWindow();
-  void ReleaseTrayWindow();
-
   TSystem& FSystem;
   TSimpleTimerUnit FTimers;
   std::int32_t FCommonControlsVersion = -1;
   std::uint32_t FTaskbarCreatedMessage = 0;
-  TSharedHandler<TTrayIconHandler> FHandler;
+  TSharedMessageWindow<TTrayIcon> FWindow;
 };
 
 // The fixed file version of a file as major × 65536 + minor; -1 when it has none.
@@ -169,7 +141,7 @@ protected:
   void Notification(TComponent& component) override;
 
 private:
-  friend class TTrayIconHandler;
+  friend class TTrayIconUnit;
   void HandleCallback(TLParam event);
   // The icon and the tooltip into the shell's record.
   void PrepareIconData();

@@ -180,7 +180,7 @@ struct TrayMenusTest : ::testing::Test {
     };
   }
   void TrayCallback(std::uint32_t event) {
-    sys.Windows.Send(sys.Windows.FindWindow(TTrayIconHandler::WindowClassName), TrayCallbackMessage,
+    sys.Windows.Send(sys.Windows.FindWindow(TTrayIconUnit::WindowClassName), TrayCallbackMessage,
                      form->TrayIcon->TrayId(), event);
   }
 };

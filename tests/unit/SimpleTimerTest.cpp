@@ -23,7 +23,7 @@ struct SimpleTimerTest : ::testing::Test {
   TSimpleTimer::TTimerEvent Record() {
     return [this](TSimpleTimer&) { ticks.push_back(sys.Clock.Now()); };
   }
-  TWnd SharedWindow() const { return sys.Windows.FindWindow(TSimpleTimerHandler::WindowClassName); }
+  TWnd SharedWindow() const { return sys.Windows.FindWindow(TSimpleTimerUnit::WindowClassName); }
   // Runs the clock to t, then does what is due at t.
   void At(std::uint64_t t, const std::function<void()>& action) {
     sys.Windows.Advance(t - sys.Clock.Now());

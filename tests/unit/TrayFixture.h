@@ -71,7 +71,7 @@ struct TTrayFixtureWorld {
 
   TTrayIcon& MakeIcon() { return owner.Create<TTrayIcon>("TrayIcon", unit, app, ownerWindow); }
   TTrayIconUnit& Unit() { return unit; }
-  TWnd TrayWindow() const { return sys.Windows.FindWindow(TTrayIconHandler::WindowClassName); }
+  TWnd TrayWindow() const { return sys.Windows.FindWindow(TTrayIconUnit::WindowClassName); }
   // The picture the tray shows for the icon: its resource, "" for an empty icon, "absent"
   // when the icon is not in the tray.
   std::string Shown(const TTrayIcon& icon) const {

@@ -15,7 +15,7 @@ TEST(TrayOfTheForm, JoinsTheTrayAtStartWithImage0AndItsTooltipAndRunsNoTimer) {
   TApplication app(sys.System, "Vantrel");
   TForm1 form(app, sys.System);
   const TTrayIcon& icon = *form.TrayIcon;
-  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconHandler::WindowClassName);
+  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconUnit::WindowClassName);
   // Loading: the hint and the stored icon reach a tray without the icon (those fail
   // harmlessly); IconVisible adds it; the image list and the loaded notification update it.
   EXPECT_EQ(sys.CallLog, (std::vector<std::string>{
@@ -50,7 +50,7 @@ TEST(TrayOfTheForm, HomeAnimatesTheIconEvery300msAndEndShowsImage0AgainWithNoTim
   TFakeSystem sys;
   TApplication app(sys.System, "Vantrel");
   TForm1 form(app, sys.System);
-  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconHandler::WindowClassName);
+  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconUnit::WindowClassName);
   const auto shown = [&] {
     return sys.Icons.NameOf(sys.Shell.FindIcon(trayWindow, form.TrayIcon->TrayId())->hIcon);
   };
@@ -80,7 +80,7 @@ TEST(TrayOfTheForm, APressStoresThePointAndALeftClickBringsTheFormForward) {
   TFakeSystem sys;
   TApplication app(sys.System, "Vantrel");
   TForm1 form(app, sys.System);
-  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconHandler::WindowClassName);
+  const TWnd trayWindow = sys.Windows.FindWindow(TTrayIconUnit::WindowClassName);
   const std::uint32_t id = form.TrayIcon->TrayId();
   sys.Input.MoveCursor({1200, 1010});
   sys.Windows.Send(trayWindow, TrayCallbackMessage, id, WM_MBUTTONDOWN);
@@ -288,7 +288,7 @@ TEST_F(TrayFixture, TwoIconsShareTheWindowUnderTheirOwnIdsAndOneGoesAlone) {
   owner.DestroyComponent(third);
   owner.DestroyComponent(second);
   EXPECT_EQ(TrayWindow(), 0u) << "the last icon takes the window with it";
-  EXPECT_EQ(sys.Windows.FindWindow(TSimpleTimerHandler::WindowClassName), 0u);
+  EXPECT_EQ(sys.Windows.FindWindow(TSimpleTimerUnit::WindowClassName), 0u);
 }
 
 TEST_F(TrayFixture, TheSharedWindowIsClosedByNobodyAndLetsTheSessionEnd) {
