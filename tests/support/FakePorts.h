@@ -156,8 +156,9 @@ private:
 class TFakeProcess : public IProcess {
 public:
   std::string ModuleFileName() override { return FileName; }
-  bool MutexExists(const std::string& name) override;
-  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override;
+  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name, bool& existed) override;
+  // A holder of the mutex of that name, as another process would be.
+  std::unique_ptr<IHeldHandle> HoldMutex(const std::string& name);
   bool HasMutex(const std::string& name) const { return FMutexes.count(name) > 0; }
 
   std::string FileName = "C:\\Games\\Tools\\Vantrel.exe";

@@ -317,14 +317,15 @@ private:
   std::string FName;
 };
 
-bool TFakeProcess::MutexExists(const std::string& name) {
-  Calls.push_back("OpenMutex " + name);
-  return FMutexes.count(name) > 0;
+std::unique_ptr<IHeldHandle> TFakeProcess::CreateNamedMutex(const std::string& name, bool& existed) {
+  Calls.push_back("CreateMutex " + name);
+  existed = false;
+  if (RefuseMutex) return nullptr;
+  existed = FMutexes.count(name) > 0;
+  return HoldMutex(name);
 }
 
-std::unique_ptr<IHeldHandle> TFakeProcess::CreateNamedMutex(const std::string& name) {
-  Calls.push_back("CreateMutex " + name);
-  if (RefuseMutex) return nullptr;
+std::unique_ptr<IHeldHandle> TFakeProcess::HoldMutex(const std::string& name) {
   return std::make_unique<TFakeMutex>(*this, name);
 }
 

@@ -64,10 +64,10 @@ TEST(FilePath, OneSetOfRulesForFolderNameAndExtension) {
 
 TEST(VantrelMain, ASecondCopyOfTheSameFileEndsAtOnceWithCodeZeroAndCreatesNothing) {
   TFakeSystem sys;
-  auto first = sys.Process.CreateNamedMutex("Vantrel.exe");
-  sys.Process.Calls.clear();
+  auto first = sys.Process.HoldMutex("Vantrel.exe");
   EXPECT_EQ(VantrelMain(sys.System), 0);
-  EXPECT_EQ(sys.Process.Calls, std::vector<std::string>{"OpenMutex Vantrel.exe"});
+  EXPECT_EQ(sys.Process.Calls, std::vector<std::string>{"CreateMutex Vantrel.exe"});
+  EXPECT_TRUE(sys.Process.HasMutex("Vantrel.exe")) << "the first copy's is left alone";
   EXPECT_EQ(sys.Windows.WindowCount(), 0u);
   EXPECT_TRUE(sys.HotKeys.Calls.empty());
 }
@@ -76,7 +76,7 @@ TEST(VantrelMain, RunsUnderItsFileNameUntilTheApplicationWindowIsClosed) {
   for (bool mutexRefused : {false, true}) {
     TFakeSystem sys;
     sys.Process.RefuseMutex = mutexRefused;
-    auto other = sys.Process.CreateNamedMutex("Vantrel2.exe");  // a copy under another name
+    auto other = sys.Process.HoldMutex("Vantrel2.exe");  // a copy under another name
     // A window of another program that looks at the running copy, then closes it.
     bool sawRunning = false;
     struct TProbe final : IMessageHandler {
@@ -113,14 +113,11 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
     std::vector<std::string>& Journal;
     TWatchedProcess(TFakeSystem& s, std::vector<std::string>& j) : Sys(s), Journal(j) {}
     std::string ModuleFileName() override { return Sys.Process.ModuleFileName(); }
-    bool MutexExists(const std::string& name) override {
+    std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name, bool& existed) override {
       const std::string shell = Sys.CallLog.empty() ? "nothing" : Sys.CallLog.back();
-      Journal.push_back("check: " + shell + ", " + std::to_string(Sys.Windows.WindowCount()) + " windows");
-      return Sys.Process.MutexExists(name);
-    }
-    std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override {
-      Journal.push_back("mutex " + name);
-      return Sys.Process.CreateNamedMutex(name);
+      Journal.push_back("check: " + shell + ", " + std::to_string(Sys.Windows.WindowCount()) +
+                        " windows, mutex " + name);
+      return Sys.Process.CreateNamedMutex(name, existed);
     }
   } process(sys, journal);
   TSystem system = sys.System;
@@ -148,7 +145,6 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
   sys.Environment.VersionInfo["comctl32.dll"]["\\"] = FixedFileInfo({6, 0});
 
   EXPECT_EQ(VantrelMain(watched), 0);
-  EXPECT_EQ(journal, (std::vector<std::string>{"check: RegisterWindowMessage TaskbarCreated, 1 windows",
-                                               "mutex Vantrel.exe",
+  EXPECT_EQ(journal, (std::vector<std::string>{"check: RegisterWindowMessage TaskbarCreated, 1 windows, mutex Vantrel.exe",
                                                "loop: application, then form, hidden, 7 hotkeys, 1 icon"}));
 }

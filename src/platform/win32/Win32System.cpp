@@ -136,15 +136,9 @@ private:
 };
 }  // namespace
 
-bool TWin32Process::MutexExists(const std::string& name) {
-  HANDLE h = ::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, Widen(name).c_str());
-  if (!h) return false;
-  ::CloseHandle(h);
-  return true;
-}
-
-std::unique_ptr<IHeldHandle> TWin32Process::CreateNamedMutex(const std::string& name) {
+std::unique_ptr<IHeldHandle> TWin32Process::CreateNamedMutex(const std::string& name, bool& existed) {
   HANDLE h = ::CreateMutexW(nullptr, FALSE, Widen(name).c_str());
+  existed = h && ::GetLastError() == ERROR_ALREADY_EXISTS;
   if (!h) return nullptr;
   return std::make_unique<TKernelHandle>(h);
 }

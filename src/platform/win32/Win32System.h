@@ -47,8 +47,7 @@ public:
 class TWin32Process final : public IProcess {
 public:
   std::string ModuleFileName() override;
-  bool MutexExists(const std::string& name) override;
-  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name) override;
+  std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name, bool& existed) override;
 };
 
 class TWin32Environment final : public IEnvironment {
