@@ -48,8 +48,13 @@ void TApplication::HandleException(std::exception_ptr error) {
   }
 }
 
+TWnd TApplication::MessageBoxOwner() const {
+  const TWnd active = FSystem.Windows.ActiveWindow();
+  return active ? active : FHandle;
+}
+
 void TApplication::ShowException(const std::string& message) {
-  FSystem.Windows.ShowMessageBox(FHandle, ErrorMessageText(message), FTitle, MB_OK | MB_ICONERROR);
+  FSystem.Windows.ShowMessageBox(MessageBoxOwner(), ErrorMessageText(message), FTitle, MB_OK | MB_ICONERROR);
 }
 
 TLResult TApplication::HandleMessage(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) {

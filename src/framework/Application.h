@@ -22,6 +22,9 @@ public:
   TApplication& operator=(const TApplication&) = delete;
 
   TWnd Handle() const { return FHandle; }
+  // The owner of the program's message boxes: its window that is in front, so that a box is
+  // modal to it and comes up in front of it; the application window when none is.
+  TWnd MessageBoxOwner() const;
   const std::string& Title() const { return FTitle; }
   std::string HelpFile;
   // The main form's window once the program has made it (0 before), and whether it is to

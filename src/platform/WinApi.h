@@ -98,6 +98,11 @@ constexpr int SW_SHOW = 5;
 constexpr std::uint32_t MB_OK = 0x0000;
 constexpr std::uint32_t MB_ICONERROR = 0x0010;
 constexpr std::uint32_t MB_ICONINFORMATION = 0x0040;
+constexpr std::uint32_t MB_YESNO = 0x0004;
+constexpr std::uint32_t MB_ICONWARNING = 0x0030;
+constexpr std::uint32_t MB_DEFBUTTON2 = 0x0100;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 // ---- input and keys --------------------------------------------------------------------
 

@@ -92,6 +92,9 @@ public:
   virtual void PostQuitMessage(int exitCode) = 0;
 
   virtual bool SetForegroundWindow(TWnd window) = 0;
+  // GetActiveWindow: the calling thread's active top-level window; 0 while none of its
+  // windows is in front.
+  [[nodiscard]] virtual TWnd ActiveWindow() = 0;
   // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
   // 0 on failure.
   [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;

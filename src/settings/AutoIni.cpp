@@ -43,6 +43,15 @@ void TAutoIni::SaveIni() { Run(TDirection::Save, "Can not save to IniFile"); }
 
 void TAutoIni::LoadIni() { Run(TDirection::Load, "Can not load from IniFile"); }
 
+bool TAutoIni::SaveIniQuietly() noexcept {
+  try {
+    Run(TDirection::Save, nullptr);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
 void TAutoIni::Run(TDirection direction, const char* failure) {
   MakeIniPath();  // its failures go on without a message
   try {
@@ -50,7 +59,7 @@ void TAutoIni::Run(TDirection direction, const char* failure) {
     Process(ini, direction);
   } catch (...) {
     // The accessor is released by now; the store says what failed, then passes it on.
-    FSystem.Windows.ShowMessageBox(0, failure, FApplication.Title(), MB_OK);
+    if (failure) FSystem.Windows.ShowMessageBox(FApplication.MessageBoxOwner(), failure, FApplication.Title(), MB_OK);
     throw;
   }
 }

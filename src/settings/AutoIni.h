@@ -35,12 +35,18 @@ public:
   std::int32_t EnableTag = 0;
   bool MakeIniWinDir = false;
 
+  // A failure is shown (the store's message, in a box owned by the program's window in
+  // front) and raised again.
   void SaveIni();
   void LoadIni();
+  // Without a word: false when the file could not be written. For the end of the session,
+  // when the system does not wait for a box.
+  bool SaveIniQuietly() noexcept;
   const std::string& IniPath() const { return FIniPath; }
 
 private:
   enum class TDirection { Save, Load };
+  // failure: the store's message, or null for none.
   void Run(TDirection direction, const char* failure);
   void MakeIniPath();
   void Process(TIniFile& ini, TDirection direction);

@@ -251,9 +251,20 @@ void TForm1::Button2Click() {
   AutoSave->LoadIni();
 }
 
+// A failed save is shown, then the user chooses: end without saving, or keep the program
+// running (the settings file may be in a folder the user cannot write; without the choice
+// nothing but the Task Manager would end the program).
 void TForm1::Close() {
   bool canClose = true;
-  FormCloseQuery(canClose);  // a failed save raises here: the close is abandoned
+  try {
+    FormCloseQuery(canClose);
+  } catch (...) {
+    FApplication.HandleException(std::current_exception());
+    if (FSystem.Windows.ShowMessageBox(FApplication.MessageBoxOwner(), ExitWithoutSavingQuestion,
+                                       FApplication.Title(),
+                                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+      return;
+  }
   if (!canClose) return;
   FormClose();
   FApplication.Terminate();
@@ -315,19 +326,13 @@ TLResult TForm1::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam
     case WM_CLOSE:
       Close();
       return 0;
-    case WM_QUERYENDSESSION: {
-      // Hide, then answer as a close would: the query saves, and a failed save asks the
-      // system not to end the session.
+    case WM_QUERYENDSESSION:
+      // The session may always end: the settings are saved if they can be, without a box
+      // (the system does not wait for one), and a program that cannot save never blocks
+      // the user's sign-out or shutdown.
       Hide();
-      bool canClose = true;
-      try {
-        FormCloseQuery(canClose);
-      } catch (...) {
-        FApplication.HandleException(std::current_exception());
-        return 0;
-      }
-      return canClose ? 1 : 0;
-    }
+      (void)AutoSave->SaveIniQuietly();
+      return 1;
     case WM_ENDSESSION:
       // The session ends now (the system may end the process as soon as this returns):
       // release everything, then end as a close does, without asking or saving again.

@@ -33,6 +33,8 @@ struct TTrayAnimationLink final : ITrayAnimation {
 // The maker's web page (the menu's web entry) and the notice line of the About box.
 inline constexpr const char* MakerWebAddress = "https://brindlework.example/vantrel/";
 inline constexpr const char* MakerNotice = "Vantrel  Copyright (C) Brindlework";
+// Asked when the settings could not be saved on the way out.
+inline constexpr const char* ExitWithoutSavingQuestion = "設定を保存できませんでした。保存せずに終了しますか？";
 
 class TForm1 : public TCustomForm {
 public:

@@ -273,7 +273,18 @@ std::string TFakeWindows::ErrorMessage(std::uint32_t code) {
 int TFakeWindows::ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                                  std::uint32_t flags) {
   MessageBoxes.push_back({owner, text, caption, flags});
-  return 1;  // IDOK
+  if (!(flags & MB_YESNO)) return static_cast<int>(IDOK);
+  if (!Answers.empty()) {
+    const int answer = Answers.front();
+    Answers.erase(Answers.begin());
+    return answer;
+  }
+  return (flags & MB_DEFBUTTON2) ? IDNO : IDYES;
+}
+
+TWnd TFakeWindows::ActiveWindow() {
+  auto it = FWindows.find(Foreground);
+  return it != FWindows.end() && it->second.Visible ? Foreground : 0;
 }
 
 bool TFakeWindows::SetForegroundWindow(TWnd window) {

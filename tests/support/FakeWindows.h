@@ -75,10 +75,15 @@ public:
   // HWND_BROADCAST: posts to every window (they are all top-level here).
   void Broadcast(std::uint32_t msg, TWParam wParam, TLParam lParam);
   void PostQuitMessage(int exitCode) override;
+  // Recorded. A box with one button answers IDOK; a Yes/No box the next of Answers, else its
+  // default button.
   int ShowMessageBox(TWnd owner, const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  std::vector<int> Answers;
   // Logged as "SetForegroundWindow <window>"; a window that exists becomes Foreground.
   bool SetForegroundWindow(TWnd window) override;
+  // The foreground window while it exists and is shown.
+  TWnd ActiveWindow() override;
   // Logged as "RegisterWindowMessage <name>"; ids are handed out from 0xC0F0.
   std::uint32_t RegisterMessageName(const std::string& name) override;
   // The id a name was registered under; 0 when nobody registered it.

@@ -1,6 +1,8 @@
 // The settings store on the main form, against the fake system's INI files.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "support/FakeSystem.h"
 #include "ui/Form1.h"
 
@@ -155,27 +157,55 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenIsReportedAndTheErrorPassedOn) {
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Can not save to IniFile");
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Caption, "Vantrel");
   EXPECT_EQ(sys.Windows.MessageBoxes[0].Flags, MB_OK);
-  EXPECT_EQ(sys.Windows.MessageBoxes[0].Owner, 0u) << "centred on the screen";
+  EXPECT_EQ(sys.Windows.MessageBoxes[0].Owner, app.Handle()) << "none of its windows in front";
   EXPECT_EQ(sys.Profile.Text(Ini), FirstSave);
+  // With the options window in front, the boxes are its own: modal to it, in front of it.
+  form->Show();
+  sys.Windows.SetForegroundWindow(form->Handle());
+  EXPECT_THROW(form->AutoSave->SaveIni(), EIniFileError);
+  app.HandleException(std::make_exception_ptr(std::runtime_error("x")));
+  ASSERT_EQ(sys.Windows.MessageBoxes.size(), 3u);
+  EXPECT_EQ(sys.Windows.MessageBoxes[1].Owner, form->Handle());
+  EXPECT_EQ(sys.Windows.MessageBoxes[2].Owner, form->Handle());
 }
 
-TEST_F(SettingsTest, ClosingTheHiddenFormSavesAndEndsAndAFailedSaveKeepsItRunning) {
-  Start();
-  sys.Profile.ReadOnly.insert(Ini);
-  sys.Windows.PostMessageTo(form->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(sys.Windows.Pump()) << "no quit: the close was abandoned";
-  ASSERT_EQ(sys.Windows.MessageBoxes.size(), 2u);
-  EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Can not save to IniFile");
-  EXPECT_EQ(sys.Windows.MessageBoxes[1].Text, Ini + " に書き込めません.");
-  EXPECT_EQ(sys.Windows.MessageBoxes[1].Flags, MB_OK | MB_ICONERROR);
-  EXPECT_EQ(sys.HotKeys.Registered().size(), 7u) << "still serving its hotkeys";
-
-  sys.Profile.ReadOnly.clear();
-  sys.Windows.PostMessageTo(form->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(sys.Windows.Pump());
-  EXPECT_EQ(sys.Windows.QuitCode(), 0);
-  EXPECT_EQ(sys.Profile.Text(Ini), FirstSave);
-  EXPECT_TRUE(sys.HotKeys.Registered().empty());
+// Exit: the hidden form's close saves; with a file that cannot be written, the error, then
+// the choice to end without saving (No keeps the program running).
+TEST(SettingsExit, ExitSavesOrAsksWhetherToEndWithoutSaving) {
+  const struct {
+    bool writable;
+    std::vector<int> answers;
+    bool ends;
+    std::size_t boxes;
+    std::string file;
+  } cases[] = {{true, {}, true, 0, std::regex_replace(FirstSave, std::regex("CtrlLock=0"), "CtrlLock=1")},
+               {false, {IDNO}, false, 3, ""},
+               {false, {IDYES}, true, 3, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers.empty() ? "writable" : c.answers[0] == IDYES ? "Yes" : "No");
+    TFakeSystem sys;
+    TApplication app{sys.System, "Vantrel"};
+    TForm1 form(app, sys.System);
+    if (!c.writable) sys.Profile.ReadOnly.insert(Ini);
+    form.acLockCtrl->Execute();
+    sys.UserPress(VK_HOME);
+    sys.Windows.Pump();
+    ASSERT_TRUE(sys.Input.IsKeyDown(VK_CONTROL)) << "the Ctrl lock holds Ctrl";
+    sys.Windows.Answers = c.answers;
+    sys.Windows.PostMessageTo(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(sys.Windows.Pump(), c.ends);
+    EXPECT_EQ(sys.Profile.Text(Ini), c.file);
+    ASSERT_EQ(sys.Windows.MessageBoxes.size(), c.boxes);
+    if (c.boxes) {
+      EXPECT_EQ(sys.Windows.MessageBoxes[0].Text, "Can not save to IniFile");
+      EXPECT_EQ(sys.Windows.MessageBoxes[1].Text, Ini + " に書き込めません.");
+      EXPECT_EQ(sys.Windows.MessageBoxes[1].Flags, MB_OK | MB_ICONERROR);
+      EXPECT_EQ(sys.Windows.MessageBoxes[2].Text, "設定を保存できませんでした。保存せずに終了しますか？");
+      EXPECT_EQ(sys.Windows.MessageBoxes[2].Flags, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    }
+    EXPECT_EQ(sys.HotKeys.Registered().size(), c.ends ? 0u : 7u);
+    EXPECT_EQ(sys.Input.IsKeyDown(VK_CONTROL), !c.ends) << "nothing stays pressed at the end";
+  }
 }
 
 TEST_F(SettingsTest, TheCloseBoxOnTheShownWindowOnlyHidesIt) {
@@ -189,7 +219,7 @@ TEST_F(SettingsTest, TheCloseBoxOnTheShownWindowOnlyHidesIt) {
   EXPECT_EQ(form->IntTime->Value(), 500) << "the edited value is still used";
 }
 
-TEST_F(SettingsTest, EndOfSessionSavesOrAsksTheSystemToWait) {
+TEST_F(SettingsTest, EndOfSessionSavesIfItCanAndNeverRefusesOrAsks) {
   Start();
   sys.Windows.ShowWindow(form->Handle(), SW_SHOW);
   EXPECT_EQ(sys.Windows.Send(form->Handle(), WM_QUERYENDSESSION), 1);
@@ -197,8 +227,10 @@ TEST_F(SettingsTest, EndOfSessionSavesOrAsksTheSystemToWait) {
   EXPECT_EQ(sys.Profile.Text(Ini), FirstSave);
 
   sys.Profile.ReadOnly.insert(Ini);
-  EXPECT_EQ(sys.Windows.Send(form->Handle(), WM_QUERYENDSESSION), 0);
-  EXPECT_EQ(sys.Windows.MessageBoxes.size(), 2u);
+  form->IntTime->SetText("70");
+  EXPECT_EQ(sys.Windows.Send(form->Handle(), WM_QUERYENDSESSION), 1);
+  EXPECT_TRUE(sys.Windows.MessageBoxes.empty()) << "the system does not wait for a box";
+  EXPECT_EQ(sys.Profile.Text(Ini), FirstSave);
 }
 
 TEST(AutoIni, IniPathAndSectionFollowTheProgramFile) {

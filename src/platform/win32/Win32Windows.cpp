@@ -162,6 +162,8 @@ bool TWin32Windows::SetForegroundWindow(TWnd window) {
   return ::SetForegroundWindow(ToHwnd(window)) != 0;
 }
 
+TWnd TWin32Windows::ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
+
 std::uint32_t TWin32Windows::RegisterMessageName(const std::string& name) {
   return ::RegisterWindowMessageW(Widen(name).c_str());
 }

@@ -31,6 +31,7 @@ public:
   bool KillTimer(TWnd window, std::uintptr_t id) override;
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SetForegroundWindow(TWnd window) override;
+  TWnd ActiveWindow() override;
   std::uint32_t RegisterMessageName(const std::string& name) override;
   TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   std::string ReadText(TWnd window) override;
