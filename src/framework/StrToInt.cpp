@@ -57,3 +57,22 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue) {
   std::int32_t value;
   return TryStrToInt(text, value) ? value : defaultValue;
 }
+
+std::optional<std::int64_t> WholeNumber(std::string_view text) {
+  constexpr std::int64_t limit = std::int64_t{1} << 62;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min(limit, value * 10 + (c - '0'));
+  }
+  return negative ? -value : value;
+}

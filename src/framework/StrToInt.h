@@ -5,7 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 bool TryStrToInt(std::string_view text, std::int32_t& value);
+// A whole number as a user types one: blanks, an optional sign, decimal digits, blanks;
+// nothing else. Beyond what 62 bits hold it saturates. Empty when the text is no such number.
+std::optional<std::int64_t> WholeNumber(std::string_view text);
 std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue);

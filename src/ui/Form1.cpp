@@ -219,6 +219,7 @@ void TForm1::FormCreate() {
   AutoSave->LoadIni();
   FApplication.HelpFile = ChangeFileExt(FSystem.Process.ModuleFileName(), ".pdf");
   if (WindowsVersionClass(FSystem.Environment) <= 2) IntTime->MinValue = 20;  // Windows 95/98/Me
+  TakeFieldValues();
   FController.ApplyButtonChoice();
   FController.ForgetFixPoint();
   for (std::size_t i = 0; i < std::size(ClickHotKeys); ++i)
@@ -230,7 +231,7 @@ void TForm1::FormCloseQuery(bool& canClose) {
   // of session) saves.
   canClose = !Visible();
   Hide();
-  if (canClose) AutoSave->SaveIni();
+  if (canClose) SaveSettings();
 }
 
 // The program ends here: nothing it pressed may stay down (a Ctrl held by the lock would turn
@@ -242,13 +243,28 @@ void TForm1::FormClose() {
 
 void TForm1::Button1Click() {
   Hide();
-  AutoSave->SaveIni();  // a failure is shown and passed on: the button choice stays as it was
+  SaveSettings();  // a failure is shown and passed on: the button choice stays as it was
   FController.ApplyButtonChoice();
 }
 
 void TForm1::Button2Click() {
   Hide();
+  LoadSettings();
+}
+
+void TForm1::TakeFieldValues() {
+  (void)IntTime->TakeValue();
+  (void)ChkDot->TakeValue();
+}
+
+void TForm1::SaveSettings() {
+  TakeFieldValues();
+  AutoSave->SaveIni();
+}
+
+void TForm1::LoadSettings() {
   AutoSave->LoadIni();
+  TakeFieldValues();
 }
 
 // A failed save is shown, then the user chooses: end without saving, or keep the program
@@ -331,6 +347,7 @@ TLResult TForm1::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam
       // (the system does not wait for one), and a program that cannot save never blocks
       // the user's sign-out or shutdown.
       Hide();
+      TakeFieldValues();
       (void)AutoSave->SaveIniQuietly();
       return 1;
     case WM_ENDSESSION:

@@ -102,6 +102,11 @@ private:
   void CreateComponents();
   void CreateActions();
   void CreateMenus();
+  // The numeric fields' values taken (TSpinEdit::TakeValue): before a save, and after a load,
+  // since a file may hold text that is no number or one out of range.
+  void TakeFieldValues();
+  void SaveSettings();
+  void LoadSettings();
   // The options the controller reads, straight from the controls.
   struct TOptionsView final : IClickOptions {
     const TForm1& F;
@@ -110,10 +115,10 @@ private:
     bool CtrlLock() const override { return F.CtrlLock->Checked(); }
     bool ShiftLock() const override { return F.ShiftLock->Checked(); }
     bool LockAndClick() const override { return F.LockAndClick->Checked(); }
-    std::int32_t Interval() const override { return F.IntTime->Value(); }
+    std::int32_t Interval() const override { return F.IntTime->TakeValue(); }
     int PriorityChoice() const override { return F.Spd->ItemIndex(); }
     bool AutoStop() const override { return F.AutoStop->Checked(); }
-    std::int32_t Tolerance() const override { return F.ChkDot->Value(); }
+    std::int32_t Tolerance() const override { return F.ChkDot->TakeValue(); }
   };
 
   TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;

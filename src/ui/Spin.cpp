@@ -33,7 +33,24 @@ TSpinEdit::~TSpinEdit() {
 
 std::int32_t TSpinEdit::Value() const { return StrToIntDef(Text(), MinValue); }
 
-void TSpinEdit::SetValue(std::int32_t v) { SetText(std::to_string(ClampValue(v))); }
+void TSpinEdit::SetValue(std::int32_t v) {
+  FLastValid = ClampValue(v);
+  SetText(std::to_string(FLastValid));
+}
+
+std::int32_t TSpinEdit::TakeValue() {
+  const std::optional<std::int64_t> number = WholeNumber(Text());
+  // A number too large for 32 bits saturates first; then the range applies.
+  const std::int32_t v = ClampValue(number ? static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                                 *number, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()))
+                                           : FLastValid);
+  if (number && v == *number)
+    FLastValid = v;
+  else
+    SetValue(v);
+  return FLastValid;
+}
 
 std::int32_t TSpinEdit::ClampValue(std::int32_t v) const {
   if (MinValue == MaxValue) return v;
@@ -89,8 +106,7 @@ bool TSpinEdit::KeyPress(char c) {
 
 void TSpinEdit::DoExit() {
   if (OnExit) OnExit(this);
-  const std::int32_t v = Value();
-  if (ClampValue(v) != v) SetValue(v);
+  (void)TakeValue();
 }
 
 void TSpinEdit::SetMaxLength(int value) {

@@ -48,8 +48,14 @@ public:
 
   // The text converted; a text that is no number reads as MinValue. No range applies.
   std::int32_t Value() const;
-  // The text becomes the decimal form of ClampValue(v).
+  // The text becomes the decimal form of ClampValue(v), which is the last valid value.
   void SetValue(std::int32_t v);
+  // The value as the program takes it (OK, a start of clicking, leaving the field, saving):
+  // a text that is not a whole number goes back to the last valid value, and a number
+  // beyond the range (also one beyond 32 bits) becomes the nearest end of it; the field then
+  // shows that number. A whole number within the range stays as it was typed.
+  std::int32_t TakeValue();
+  std::int32_t LastValidValue() const { return FLastValid; }
   // No range at all while MinValue equals MaxValue.
   std::int32_t ClampValue(std::int32_t v) const;
 
@@ -63,8 +69,7 @@ public:
   bool KeyPress(char c);
   // Paste and cut are carried out only on an editable field; otherwise ignored silently.
   bool CanPasteOrCut() const { return EditorEnabled && !FReadOnly; }
-  // Leaving the field: the exit event, then a reading outside the range is brought into it;
-  // any other text stays.
+  // Leaving the field: the exit event, then the value is taken (TakeValue).
   void DoExit();
 
   // The arrow pair inside the field; null once the field's destruction has begun.
@@ -101,6 +106,7 @@ private:
   TSpinButton* FButton = nullptr;
   int FMaxLength = 0;
   bool FReadOnly = false;
+  std::int32_t FLastValid = 0;
   // A left press on the edit itself is giving it the focus: the caret goes where it was.
   bool FClickFocus = false;
   // A Tab key moved the focus on; the tab character the key makes is not for the text.

@@ -66,17 +66,56 @@ TEST_F(SettingsTest, LoadAppliesEachValueByTheIntegerRuleAndKeepsDesignValuesOth
   EXPECT_FALSE(form->CtrlLock->Checked()) << "an empty value leaves a check box unchanged";
   EXPECT_FALSE(form->ShiftLock->Checked());
   EXPECT_EQ(form->Spd->ItemIndex(), 5);
-  EXPECT_EQ(form->IntTime->Text(), "") << "an empty value empties the field";
-  EXPECT_EQ(form->IntTime->Value(), 1) << "and it reads as the minimum";
+  EXPECT_EQ(form->IntTime->Text(), "100") << "no number: the last valid value stays";
   EXPECT_TRUE(form->AutoStop->Checked());
   EXPECT_TRUE(form->LockAndClick->Checked());
-  EXPECT_EQ(form->ChkDot->Text(), "123");
+  EXPECT_EQ(form->ChkDot->Text(), "99") << "beyond the range: its nearest end";
   EXPECT_EQ(form->ButtonClick->ItemIndex(), 2);
   EXPECT_EQ(form->Controller().DownFlag(), MOUSEEVENTF_MIDDLEDOWN) << "button applied after load";
 
   form->AutoSave->SaveIni();
   EXPECT_NE(sys.Profile.Text(Ini).find("Form1height=999\r\n"), std::string::npos)
       << "keys that name no control stay untouched";
+}
+
+// A mistyped interval or tolerance never becomes the fastest rate: OK, the next Home and the
+// file take the last valid value, or the range's nearest end.
+TEST(SettingsFields, AMistypedNumberIsTakenAsTheLastValidValueOrTheNearestEndOfTheRange) {
+  const struct {
+    const char* typed;
+    std::int32_t interval;  // with 250 saved before
+    const char* tolerance;
+    std::int32_t dots;  // with 5 saved before
+  } cases[] = {{"", 250, "100", 99},      {"abc", 250, "-1", 0},      {"99999999999", 86400000, "x", 5},
+               {"86400001", 86400000, "7", 7}, {"0", 1, "0", 0},      {"-5", 1, "99", 99},
+               {"１２３", 250, "", 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    TFakeSystem sys;
+    TApplication app{sys.System, "Vantrel"};
+    TForm1 form(app, sys.System);
+    form.IntTime->SetText("250");
+    form.ChkDot->SetText("5");
+    form.Button1Click();
+    form.IntTime->SetText(c.typed);
+    form.ChkDot->SetText(c.tolerance);
+    form.Button1Click();
+    EXPECT_EQ(form.IntTime->Text(), std::to_string(c.interval));
+    EXPECT_EQ(form.ChkDot->Text(), std::to_string(c.dots));
+    const std::string file = sys.Profile.Text(Ini);
+    EXPECT_NE(file.find("IntTime=" + std::to_string(c.interval) + "\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ChkDot=" + std::to_string(c.dots) + "\r\n"), std::string::npos) << file;
+    // Typed again without OK: the next Home takes it by the same rule.
+    form.IntTime->SetText(c.typed);
+    sys.UserPress(VK_HOME);
+    sys.Windows.Pump();
+    ASSERT_NE(form.Controller().Clicker(), nullptr);
+    const THoldWait split = SplitInterval(c.interval);
+    EXPECT_EQ(form.Controller().Clicker()->WaitTime(), split.Wait);
+    EXPECT_EQ(form.Controller().Clicker()->HoldTime(), split.Hold);
+    form.Controller().StopClick();
+    sys.Threads.RunThreads();
+  }
 }
 
 TEST_F(SettingsTest, RadioGroupIndexIsClampedOnLoad) {

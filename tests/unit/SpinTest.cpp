@@ -59,16 +59,21 @@ TEST_F(SpinTest, UnconvertibleTextReadsAsTheMinimumAndStepsFromIt) {
   EXPECT_EQ(interval.Text(), "30");
 }
 
-TEST_F(SpinTest, LeavingTheFieldClampsOnlyAReadingOutsideTheRange) {
+// Leaving the field takes its value: a number beyond the range goes to its nearest end, a
+// text that is no whole number back to the last valid value; a whole number within the
+// range stays as it was typed. Each case starts from the one before.
+TEST_F(SpinTest, LeavingTheFieldTakesAWholeNumberWithinTheRangeOrTheLastValidOne) {
   TSpEdit& interval = IntTime();
-  const struct { const char* typed; const char* after; } cases[] = {
-      {"0", "1"}, {"-40", "1"}, {"999999999", "86400000"}, {"007", "007"}, {"+5", "+5"},
-      {" 5", " 5"}, {"", ""}, {"1.5", "1.5"}, {"12 ", "12 "}};
+  const struct { const char* typed; const char* after; std::int32_t taken; } cases[] = {
+      {"0", "1", 1},          {"-40", "1", 1},   {"999999999", "86400000", 86400000},
+      {"007", "007", 7},      {"+5", "+5", 5},   {" 5", " 5", 5},
+      {"", "5", 5},           {"1.5", "5", 5},   {"12 ", "12 ", 12},
+      {"99999999999", "86400000", 86400000},     {"１２３", "86400000", 86400000}};
   for (const auto& c : cases) {
     interval.SetText(c.typed);
-    EXPECT_EQ(interval.Value(), c.typed == std::string("0") ? 0 : interval.Value());
     interval.DoExit();
     EXPECT_EQ(interval.Text(), c.after) << '"' << c.typed << '"';
+    EXPECT_EQ(interval.LastValidValue(), c.taken) << '"' << c.typed << '"';
   }
 }
 
