@@ -4,11 +4,15 @@ using namespace win;
 
 TClickController::TClickController(TSystem& system, const IClickOptions& options,
                                    ITrayAnimation& tray)
-    : FSystem(system), FOptions(options), FTray(tray) {}
+    : FSystem(system), FOptions(options), FTray(tray), FElevation(system) {}
 
 TClickController::~TClickController() { Shutdown(); }
 
 void TClickController::StartClick() {
+  // The target is told of before anything goes out; clicking starts all the same.
+  TPoint at = FFixPoint;
+  if (!FUseFixPoint && !FSystem.Input.GetCursorPos(at)) at = {};
+  if (FElevation.ShouldWarn(at)) FTray.ShowWarning(ElevatedTargetWarning);
   const bool ctrl = FOptions.CtrlLock();
   const bool shift = FOptions.ShiftLock();
   if (ctrl) Press(VK_CONTROL, FCtrlHeld);

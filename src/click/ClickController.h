@@ -4,9 +4,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "click/ClickThread.h"
+#include "click/ElevationCheck.h"
 #include "platform/System.h"
 
 // The live option values, read at the moment clicking starts.
@@ -23,12 +25,13 @@ public:
   virtual std::int32_t Tolerance() const = 0;
 };
 
-// The tray icon's animation switch.
+// The tray icon as clicking uses it: its animation switch and its warning balloon.
 class ITrayAnimation {
 public:
   virtual ~ITrayAnimation() = default;
   virtual void SetCycleIcons(bool on) = 0;
   virtual void SetIconIndex(int index) = 0;
+  virtual void ShowWarning(const std::string& text) = 0;
 };
 
 // The seven hotkeys, in the order they are registered.
@@ -76,6 +79,7 @@ private:
   TSystem& FSystem;
   const IClickOptions& FOptions;
   ITrayAnimation& FTray;
+  TElevationCheck FElevation;
 
   std::shared_ptr<AutoClicker> FClicker;
   // Stopped workers that may still be finishing a cycle; pruned on every stop.

@@ -229,6 +229,8 @@ constexpr std::uint32_t NIM_SETVERSION = 4;
 constexpr std::uint32_t NIF_MESSAGE = 0x01;
 constexpr std::uint32_t NIF_ICON = 0x02;
 constexpr std::uint32_t NIF_TIP = 0x04;
+constexpr std::uint32_t NIF_INFO = 0x10;
+constexpr std::uint32_t NIIF_WARNING = 0x02;
 constexpr std::uint32_t NOTIFYICON_VERSION = 3;
 // What a version 3 tray icon's callback carries in lParam besides the mouse messages and
 // WM_CONTEXTMENU

@@ -95,6 +95,11 @@ public:
   // GetActiveWindow: the calling thread's active top-level window; 0 while none of its
   // windows is in front.
   [[nodiscard]] virtual TWnd ActiveWindow() = 0;
+  // WindowFromPoint: the window at a screen point (0: none); GetForegroundWindow; and
+  // GetWindowThreadProcessId's process (0 for a window that does not exist).
+  [[nodiscard]] virtual TWnd WindowAt(TPoint point) = 0;
+  [[nodiscard]] virtual TWnd ForegroundWindow() = 0;
+  [[nodiscard]] virtual std::uint32_t WindowProcessId(TWnd window) = 0;
   // RegisterWindowMessage: the id (0xC000..0xFFFF) that every process gets for the name;
   // 0 on failure.
   [[nodiscard]] virtual std::uint32_t RegisterMessageName(const std::string& name) = 0;

@@ -257,6 +257,16 @@ bool TTrayIcon::RemoveFromTray() {
   return FSystem.Shell.NotifyIcon(NIM_DELETE, FNotifyRecord);
 }
 
+bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& text, std::uint32_t infoFlags) {
+  PrepareIconData();
+  TNotifyIconData record = FNotifyRecord;
+  record.uFlags |= NIF_INFO;
+  record.szInfoTitle = title;
+  record.szInfo = text;
+  record.dwInfoFlags = infoFlags;
+  return FSystem.Shell.NotifyIcon(NIM_MODIFY, record);
+}
+
 bool TTrayIcon::UpdateInTray() {
   if (FUpdateBatch > 0) {
     FUpdatePending = true;

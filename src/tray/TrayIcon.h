@@ -118,6 +118,9 @@ public:
 
   void Loaded() override;
 
+  // A balloon from the icon (NIF_INFO): a title, a text and its icon (NIIF_*); the record
+  // the icon keeps for its next updates carries none of it. Whether the shell took it.
+  bool ShowBalloonHint(const std::string& title, const std::string& text, std::uint32_t infoFlags);
   // Each returns whether the shell took the call; no caller acts on it.
   virtual bool AddToTray();
   virtual bool RemoveFromTray();

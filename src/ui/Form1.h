@@ -28,6 +28,9 @@ struct TTrayAnimationLink final : ITrayAnimation {
   void SetIconIndex(int index) override {
     if (Icon) Icon->SetIconIndex(index);
   }
+  void ShowWarning(const std::string& text) override {
+    if (Icon) (void)Icon->ShowBalloonHint("Vantrel", text, win::NIIF_WARNING);
+  }
 };
 
 // The maker's web page (the menu's web entry) and the notice line of the About box.

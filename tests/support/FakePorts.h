@@ -160,8 +160,17 @@ public:
   // A holder of the mutex of that name, as another process would be.
   std::unique_ptr<IHeldHandle> HoldMutex(const std::string& name);
   bool HasMutex(const std::string& name) const { return FMutexes.count(name) > 0; }
+  // Integrity levels: a process named in Levels has that one (empty: it cannot be asked);
+  // any other has this process's own.
+  std::optional<std::uint32_t> IntegrityLevel(std::uint32_t processId) override {
+    const auto it = Levels.find(processId);
+    return it == Levels.end() ? std::optional<std::uint32_t>{OwnLevel} : it->second;
+  }
+  std::optional<std::uint32_t> OwnIntegrityLevel() override { return OwnLevel; }
 
   std::string FileName = "C:\\Games\\Tools\\Vantrel.exe";
+  std::map<std::uint32_t, std::optional<std::uint32_t>> Levels;
+  std::uint32_t OwnLevel = 0x2000;
   bool RefuseMutex = false;
   std::vector<std::string> Calls;
 

@@ -84,6 +84,15 @@ public:
   bool SetForegroundWindow(TWnd window) override;
   // The foreground window while it exists and is shown.
   TWnd ActiveWindow() override;
+  // PointWindow wherever the point is; the process of a window is ProcessOf's, else 0.
+  TWnd WindowAt(TPoint) override { return PointWindow; }
+  TWnd ForegroundWindow() override { return Foreground; }
+  std::uint32_t WindowProcessId(TWnd window) override {
+    const auto it = ProcessOf.find(window);
+    return it == ProcessOf.end() ? 0 : it->second;
+  }
+  TWnd PointWindow = 0;
+  std::map<TWnd, std::uint32_t> ProcessOf;
   // Logged as "RegisterWindowMessage <name>"; ids are handed out from 0xC0F0.
   std::uint32_t RegisterMessageName(const std::string& name) override;
   // The id a name was registered under; 0 when nobody registered it.

@@ -119,6 +119,8 @@ TEST(VantrelMain, StartsInOrderTaskbarMessageInstanceCheckApplicationHiddenFormT
                         " windows, mutex " + name);
       return Sys.Process.CreateNamedMutex(name, existed);
     }
+    std::optional<std::uint32_t> IntegrityLevel(std::uint32_t id) override { return Sys.Process.IntegrityLevel(id); }
+    std::optional<std::uint32_t> OwnIntegrityLevel() override { return Sys.Process.OwnIntegrityLevel(); }
   } process(sys, journal);
   TSystem system = sys.System;
   TSystem watched{system.Input, system.Clock, system.Threads, system.Atoms, system.HotKeys, system.Windows,

@@ -197,6 +197,7 @@ TEST(ClickControllerStart, NoButtonChosenAtCreationClicksWithNoButtonAndNormalPr
     bool CycleIcons = false;
     void SetCycleIcons(bool on) override { CycleIcons = on; }
     void SetIconIndex(int) override {}
+    void ShowWarning(const std::string&) override {}
   } tray;
   TClickController controller(sys.System, options, tray);
   controller.ApplyButtonChoice();
@@ -290,4 +291,53 @@ TEST(ClickControllerShutdown, KeysPressedByALockAreReleasedAtTheEndEvenIfTheLock
   EXPECT_EQ(std::count_if(keys.begin(), keys.end(),
                           [](const TInputEvent& e) { return e.Flags & KEYEVENTF_KEYUP; }),
             1);
+}
+
+// Input injected into a window of a process that runs above this program is dropped without
+// an error: the player is told once per target process, in a tray balloon, and clicking
+// starts all the same. The target is the window under the cursor, else the foreground one.
+TEST(ClickControllerStart, ATargetRunningAboveThisProgramIsToldOfOncePerProcess) {
+  const struct {
+    const char* what;
+    std::optional<std::uint32_t> level;
+    bool told;
+  } cases[] = {{"lower", 0x1000, false}, {"equal", 0x2000, false}, {"higher", 0x3000, true},
+               {"cannot be asked", std::nullopt, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TFakeSystem sys;
+    TApplication app{sys.System, "Vantrel"};
+    TForm1 form{app, sys.System};
+    const TWnd game = 0x7000, other = 0x7100;
+    sys.Windows.PointWindow = game;
+    sys.Windows.ProcessOf = {{game, 42}, {other, 43}};
+    sys.Process.Levels = {{42, c.level}, {43, c.level}};
+    const auto balloons = [&] {
+      std::vector<TNotifyIconData> shown;
+      for (const auto& call : sys.Shell.NotifyCalls)
+        if (call.Data.uFlags & NIF_INFO) shown.push_back(call.Data);
+      return shown;
+    };
+    const auto homeThenEnd = [&] {
+      sys.UserPress(VK_HOME);
+      sys.Windows.Pump();
+      EXPECT_NE(form.Controller().Clicker(), nullptr) << "clicking starts all the same";
+      sys.UserPress(VK_END);
+      sys.Windows.Pump();
+    };
+    homeThenEnd();
+    homeThenEnd();
+    ASSERT_EQ(balloons().size(), c.told ? 1u : 0u) << "once for the process";
+    if (c.told) {
+      EXPECT_EQ(balloons()[0].szInfoTitle, "Vantrel");
+      EXPECT_EQ(balloons()[0].szInfo, ElevatedTargetWarning);
+      EXPECT_EQ(balloons()[0].dwInfoFlags, NIIF_WARNING);
+    }
+    // Nothing under the cursor: the foreground window's process, told of once more.
+    sys.Windows.PointWindow = 0;
+    sys.Windows.Foreground = other;
+    homeThenEnd();
+    EXPECT_EQ(balloons().size(), c.told ? 2u : 0u);
+    sys.Threads.RunThreads();
+  }
 }

@@ -136,6 +136,33 @@ private:
 };
 }  // namespace
 
+namespace {
+std::optional<std::uint32_t> TokenIntegrity(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+  // TOKEN_MANDATORY_LABEL with its SID behind it: 64 bytes hold any label SID.
+  alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[64];
+  DWORD size = 0;
+  const BOOL ok = ::GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof buffer, &size);
+  ::CloseHandle(token);
+  if (!ok) return std::nullopt;
+  const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+  const UCHAR count = *::GetSidSubAuthorityCount(sid);
+  if (count == 0) return std::nullopt;
+  return static_cast<std::uint32_t>(*::GetSidSubAuthority(sid, count - 1u));
+}
+}  // namespace
+
+std::optional<std::uint32_t> TWin32Process::IntegrityLevel(std::uint32_t processId) {
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return std::nullopt;
+  const std::optional<std::uint32_t> level = TokenIntegrity(process);
+  ::CloseHandle(process);
+  return level;
+}
+
+std::optional<std::uint32_t> TWin32Process::OwnIntegrityLevel() { return TokenIntegrity(::GetCurrentProcess()); }
+
 std::unique_ptr<IHeldHandle> TWin32Process::CreateNamedMutex(const std::string& name, bool& existed) {
   HANDLE h = ::CreateMutexW(nullptr, FALSE, Widen(name).c_str());
   existed = h && ::GetLastError() == ERROR_ALREADY_EXISTS;

@@ -48,6 +48,8 @@ class TWin32Process final : public IProcess {
 public:
   std::string ModuleFileName() override;
   std::unique_ptr<IHeldHandle> CreateNamedMutex(const std::string& name, bool& existed) override;
+  std::optional<std::uint32_t> IntegrityLevel(std::uint32_t processId) override;
+  std::optional<std::uint32_t> OwnIntegrityLevel() override;
 };
 
 class TWin32Environment final : public IEnvironment {

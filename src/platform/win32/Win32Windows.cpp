@@ -164,6 +164,15 @@ bool TWin32Windows::SetForegroundWindow(TWnd window) {
 
 TWnd TWin32Windows::ActiveWindow() { return FromHwnd(::GetActiveWindow()); }
 
+TWnd TWin32Windows::WindowAt(TPoint point) { return FromHwnd(::WindowFromPoint(POINT{point.x, point.y})); }
+
+TWnd TWin32Windows::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+std::uint32_t TWin32Windows::WindowProcessId(TWnd window) {
+  DWORD process = 0;
+  return ::GetWindowThreadProcessId(ToHwnd(window), &process) ? process : 0;
+}
+
 std::uint32_t TWin32Windows::RegisterMessageName(const std::string& name) {
   return ::RegisterWindowMessageW(Widen(name).c_str());
 }

@@ -32,6 +32,9 @@ public:
   bool PostMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   bool SetForegroundWindow(TWnd window) override;
   TWnd ActiveWindow() override;
+  TWnd WindowAt(TPoint point) override;
+  TWnd ForegroundWindow() override;
+  std::uint32_t WindowProcessId(TWnd window) override;
   std::uint32_t RegisterMessageName(const std::string& name) override;
   TLResult SendMessageTo(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
   std::string ReadText(TWnd window) override;
