@@ -1,5 +1,7 @@
 #include "click/ClickController.h"
 
+#include <algorithm>
+
 using namespace win;
 
 TClickController::TClickController(TSystem& system, const IClickOptions& options,
@@ -29,6 +31,15 @@ void TClickController::StartClick() {
   s.UseFixPoint = FUseFixPoint;
   s.FixPoint = FFixPoint;
   s.Tolerance = FOptions.Tolerance();
+  s.StopKey = FKeys.Stop;
+  s.ClickLimit = FOptions.ClickLimit();
+  const std::uintptr_t serial = ++FStartSerial;
+  if (s.ClickLimit > 0 && FNoticeWindow)
+    s.OnLimitReached = [&windows = FSystem.Windows, window = FNoticeWindow, message = FNoticeMessage, serial] {
+      // A full queue loses the notice: the worker has ended all the same, only the tray
+      // keeps animating until the stop key.
+      (void)windows.PostMessageTo(window, message, serial, 0);
+    };
   FClicker = AutoClicker::Create(FSystem.Threads, FSystem.Input, FSystem.Clock, s);
   FTray.SetCycleIcons(true);
 }
@@ -88,15 +99,30 @@ void TClickController::ApplyButtonChoice() {
   }
 }
 
+void TClickController::SetClickKeys(const TClickKeys& keys) {
+  FKeys = keys;
+  FTable = ClickHotKeyTable(keys);
+}
+
 void TClickController::HotKeyPressed(TShortCut code) {
-  switch (code) {
-    case VK_HOME: StartClick(); break;
-    case scShift | VK_HOME: SetFixPoint(); break;
-    case scShift | scCtrl | VK_HOME: if (FOptions.CtrlLock()) SetFixPoint(); break;
-    case VK_END: StopClick(); break;
-    case scShift | VK_END: ClearFixPoint(); break;
-    case scCtrl | VK_END: if (FOptions.CtrlLock()) StopClick(); break;
-    case scShift | scCtrl | VK_END: if (FOptions.CtrlLock()) ClearFixPoint(); break;
-    default: break;
+  const auto row = std::find_if(FTable.begin(), FTable.end(), [code](const TClickHotKey& r) { return r.Code == code; });
+  if (row == FTable.end()) return;
+  switch (row->Action) {
+    case TClickAction::Start: StartClick(); break;
+    case TClickAction::Pin: SetFixPoint(); break;
+    case TClickAction::PinUnderCtrlLock: if (FOptions.CtrlLock()) SetFixPoint(); break;
+    case TClickAction::Stop: StopClick(); break;
+    case TClickAction::Release: ClearFixPoint(); break;
+    case TClickAction::StopUnderCtrlLock: if (FOptions.CtrlLock()) StopClick(); break;
+    case TClickAction::ReleaseUnderCtrlLock: if (FOptions.CtrlLock()) ClearFixPoint(); break;
   }
+}
+
+void TClickController::SetLimitNotice(TWnd window, std::uint32_t message) {
+  FNoticeWindow = window;
+  FNoticeMessage = message;
+}
+
+void TClickController::LimitReached(std::uintptr_t serial) {
+  if (serial == FStartSerial && FClicker) StopClick();
 }

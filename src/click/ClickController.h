@@ -1,12 +1,14 @@
 // The click controller: turns the program's hotkeys into clicking. It starts and stops the
 // click worker, holds Ctrl and Shift down while the key locks are on, captures and forgets
-// the fixed click point and switches the tray animation. Main thread only.
+// the fixed click point, switches the tray animation, and stops a worker that reached its
+// click limit as the stop key would. Main thread only.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "click/ClickKeys.h"
 #include "click/ClickThread.h"
 #include "click/ElevationCheck.h"
 #include "platform/System.h"
@@ -23,6 +25,8 @@ public:
   virtual int PriorityChoice() const = 0;
   virtual bool AutoStop() const = 0;
   virtual std::int32_t Tolerance() const = 0;
+  // Clicks after which a start of clicking stops by itself; 0: none.
+  virtual std::int32_t ClickLimit() const { return 0; }
 };
 
 // The tray icon as clicking uses it: its animation switch and its warning balloon.
@@ -32,17 +36,6 @@ public:
   virtual void SetCycleIcons(bool on) = 0;
   virtual void SetIconIndex(int index) = 0;
   virtual void ShowWarning(const std::string& text) = 0;
-};
-
-// The seven hotkeys, in the order they are registered.
-constexpr TShortCut ClickHotKeys[7] = {
-    win::VK_HOME,                    // start
-    scShift | win::VK_HOME,          // pin the click point
-    scShift | scCtrl | win::VK_HOME, // pin, while the Ctrl lock holds Ctrl
-    win::VK_END,                     // stop
-    scShift | win::VK_END,           // release the click point
-    scCtrl | win::VK_END,            // stop, while the Ctrl lock holds Ctrl
-    scShift | scCtrl | win::VK_END,  // release, while the Ctrl lock holds Ctrl
 };
 
 class TClickController {
@@ -58,8 +51,18 @@ public:
   void SetFixPoint();
   void ClearFixPoint();
   void ApplyButtonChoice();
-  // Serves one press of a registered hotkey; codes not in ClickHotKeys are ignored.
+  // The start and stop keys; the hotkeys are made of them (ClickHotKeyTable).
+  const TClickKeys& ClickKeys() const { return FKeys; }
+  void SetClickKeys(const TClickKeys& keys);
+  const std::vector<TClickHotKey>& HotKeyTable() const { return FTable; }
+  // Serves one press of a registered hotkey; codes not in the table are ignored.
   void HotKeyPressed(TShortCut code);
+  // Where a worker that reached its click limit says so (posted, from its thread): message
+  // on window, with the start's serial number in wParam.
+  void SetLimitNotice(TWnd window, std::uint32_t message);
+  // That notice, on the main thread: the start it names stops as the stop key would stop
+  // it; a notice of an earlier start (stopped and started again since) does nothing.
+  void LimitReached(std::uintptr_t serial);
   // The program's end: stops every worker that may still run and waits until each has
   // ended (a press under way ends with its release), then releases the keys the locks hold
   // down. Leaves nothing pressed, and no thread that could outlive the ports it uses.
@@ -90,4 +93,9 @@ private:
   TPoint FFixPoint;
   std::uint32_t FDownFlag = 0;
   std::uint32_t FUpFlag = 0;
+  TClickKeys FKeys;
+  std::vector<TClickHotKey> FTable = ClickHotKeyTable(FKeys);
+  TWnd FNoticeWindow = 0;
+  std::uint32_t FNoticeMessage = 0;
+  std::uintptr_t FStartSerial = 0;
 };

@@ -1,6 +1,8 @@
 #include "click/ClickThread.h"
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 #include <stdexcept>
 
 using namespace win;
@@ -47,6 +49,9 @@ std::shared_ptr<AutoClicker> AutoClicker::Create(IThreads& threads, IInput& inpu
   self->FUseFixPoint = s.UseFixPoint;
   self->FFixPoint = s.FixPoint;
   self->FTolerance = s.Tolerance;
+  self->FStopKey = s.StopKey;
+  self->FClickLimit = s.ClickLimit;
+  self->FOnLimitReached = s.OnLimitReached;
 
   // The cursor's calls fail only while another desktop is active (a locked session); the
   // clicks then go where the cursor is.
@@ -86,11 +91,11 @@ void AutoClicker::Execute() {
   // Sleep rounds up to the scheduler tick (15.6 ms by default), so hold the 1 ms resolution
   // while clicking, and only then: an idle program must cost the system nothing.
   TTimerResolution resolution(FClock, 1);
+  std::int64_t clicks = 0;
   while (!Terminated()) {
     (void)FInput.GetCursorPos(FCurPos);  // unread, the last position stands: no move
     if (FAutoStop && MovedBeyondTolerance()) {
-      FInput.keybd_event(VK_END, 0, 0, 0);
-      FInput.keybd_event(VK_END, 0, KEYEVENTF_KEYUP, 0);
+      PressStopKey();
       return;
     }
     if (FUseFixPoint) {
@@ -101,7 +106,24 @@ void AutoClicker::Execute() {
     FInput.mouse_event(FDownFlag, FCurPos.x, FCurPos.y, 0, 0);
     FClock.Sleep(static_cast<std::uint32_t>(FHoldTime));
     FInput.mouse_event(FUpFlag, FCurPos.x, FCurPos.y, 0, 0);
+    if (FClickLimit > 0 && ++clicks == FClickLimit) {
+      if (FOnLimitReached) FOnLimitReached();
+      return;
+    }
     Idle(FWaitTime);
     FLastPos = FCurPos;
   }
+}
+
+void AutoClicker::PressStopKey() {
+  const auto vk = static_cast<std::uint8_t>(FStopKey & 0xFF);
+  std::vector<std::uint8_t> pressed;
+  for (const auto& [bit, modifier] : {std::pair{scCtrl, VK_CONTROL}, std::pair{scShift, VK_SHIFT}, std::pair{scAlt, VK_MENU}}) {
+    if (!(FStopKey & bit) || FInput.GetAsyncKeyState(modifier) < 0) continue;
+    FInput.keybd_event(modifier, 0, 0, 0);
+    pressed.push_back(modifier);
+  }
+  FInput.keybd_event(vk, 0, 0, 0);
+  FInput.keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+  for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) FInput.keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
 }

@@ -1,10 +1,12 @@
 // AutoClicker: the thread that presses and releases a mouse button at a fixed interval.
 // It works on frozen copies of its options and shares nothing with the rest of the program;
-// when the user moves the mouse it stops itself by injecting an End press, which comes back
-// to the controller as the End hotkey.
+// when the user moves the mouse it stops itself by injecting a press of the stop key (End),
+// which comes back to the controller as the stop hotkey. With a click limit it ends after
+// that many clicks and says so through its callback.
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "platform/Clock.h"
@@ -21,6 +23,10 @@ struct TClickerSettings {
   bool UseFixPoint = false;
   TPoint FixPoint;
   std::int32_t Tolerance = 0;      // pixels per axis
+  TShortCut StopKey = 0x23;        // injected on a move beyond the tolerance (VK_END)
+  std::int64_t ClickLimit = 0;     // clicks before the worker ends by itself; 0: no limit
+  // Called on the worker's thread once the limit's last click is done.
+  std::function<void()> OnLimitReached;
 };
 
 struct THoldWait {
@@ -70,6 +76,9 @@ private:
   void Execute();
   bool MovedBeyondTolerance() const;
   void Idle(std::int32_t ms);
+  // The stop key pressed and released, with those of its modifiers that are not down already
+  // (a lock may hold Ctrl or Shift: it keeps holding them).
+  void PressStopKey();
 
   IInput& FInput;
   IClock& FClock;
@@ -88,4 +97,7 @@ private:
   std::int32_t FHoldTime = 0;
   bool FAutoStop = false;
   std::int32_t FTolerance = 0;
+  TShortCut FStopKey = 0;
+  std::int64_t FClickLimit = 0;
+  std::function<void()> FOnLimitReached;
 };

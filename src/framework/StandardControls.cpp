@@ -138,8 +138,45 @@ void TLabel::CreateParams(TWinCreateParams& params) const {
   params.SystemClass = true;
   params.Text = Caption;
   params.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT;
+  if (!AutoSize) return;
   // As large as the text: labels stand close to each other and to their fields.
   const TPoint extent = Ports()->Drawing.TextExtent(Font(), Caption);
   const TRect at = BoundsRect();
   params.Bounds = {at.Left, at.Top, at.Left + extent.x, at.Top + extent.y};
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+  Caption = caption;
+  if (Handle()) Ports()->Windows.WriteText(Handle(), caption);
+}
+
+void THotKeyField::CreateParams(TWinCreateParams& params) const {
+  TWinControl::CreateParams(params);
+  params.ClassName = WindowClassName;
+  params.SystemClass = true;
+  params.Style |= WS_TABSTOP;
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+std::uint16_t THotKeyField::HotKey() const {
+  if (!Handle()) return FHotKey;
+  const auto value = static_cast<std::uint16_t>(Ports()->Windows.SendMessageTo(Handle(), HKM_GETHOTKEY, 0, 0));
+  return static_cast<std::uint16_t>(value & ~(HOTKEYF_EXT << 8));
+}
+
+void THotKeyField::SetHotKey(std::uint16_t value) {
+  if (Handle())
+    ShowHotKey(value);
+  else
+    FHotKey = value;
+}
+
+void THotKeyField::ShowHotKey(std::uint16_t value) {
+  // The keys of the navigation block and a few others are extended keys: without the flag
+  // the field would name them after the number pad's keys of the same code.
+  const std::uint8_t vk = value & 0xFF;
+  const bool extended = (vk >= 0x21 && vk <= 0x28) || vk == 0x2C || vk == 0x2D || vk == 0x2E ||
+                        vk == 0x6F || vk == 0x90;
+  const auto shown = static_cast<TWParam>(extended ? value | (HOTKEYF_EXT << 8) : value);
+  Ports()->Windows.SendMessageTo(Handle(), HKM_SETHOTKEY, shown, 0);
 }

@@ -113,17 +113,43 @@ protected:
   void CreateParams(TWinCreateParams& params) const override;
 };
 
-// A line of text of the system's "STATIC" class, as wide and high as its text. Its
-// mnemonic ("&T") takes the focus to the next tab stop after it, so a label goes just before
-// the control it names (FocusControl).
+// A line of text of the system's "STATIC" class, as wide and high as its text (AutoSize),
+// or at the bounds it was given, where a longer text wraps. Its mnemonic ("&T") takes the
+// focus to the next tab stop after it, so a label goes just before the control it names
+// (FocusControl).
 class TLabel : public TWinControl {
 public:
   using TWinControl::TWinControl;
   std::string Caption;
   TWinControl* FocusControl = nullptr;
+  bool AutoSize = true;
+  // The caption, also on the window once there is one.
+  void SetCaption(const std::string& caption);
 
 protected:
   void CreateParams(TWinCreateParams& params) const override;
+};
+
+// The common controls' hotkey field ("msctls_hotkey32"): the player presses a key with its
+// modifiers and the field shows it. Its value has the virtual key in the low byte and the
+// HOTKEYF_* modifier flags in the high byte; the extended-key flag, which tells the field
+// to name Home rather than Num 7, is the field's own business and never part of the value.
+class THotKeyField : public TWinControl {
+public:
+  static constexpr const char* WindowClassName = "msctls_hotkey32";
+
+  using TWinControl::TWinControl;
+  std::uint16_t HotKey() const;
+  void SetHotKey(std::uint16_t value);
+
+protected:
+  void CreateParams(TWinCreateParams& params) const override;
+  void WindowCreated() override { ShowHotKey(FHotKey); }
+  void WindowDestroying() override { FHotKey = HotKey(); }
+
+private:
+  void ShowHotKey(std::uint16_t value);
+  std::uint16_t FHotKey = 0;
 };
 
 // A windowless figure; the settings store keeps its brush colour.

@@ -23,6 +23,10 @@ public:
   // the key as needed, or replaces the value in place. False when the system refused.
   [[nodiscard]] virtual bool WriteIniString(const std::string& section, const std::string& key,
                                             const std::string& value, const std::string& path) = 0;
+  // WritePrivateProfileString(section, key, NULL, path): the key goes; a file without it is
+  // left as it is. False when the system refused.
+  [[nodiscard]] virtual bool DeleteIniKey(const std::string& section, const std::string& key,
+                                          const std::string& path) = 0;
   // WritePrivateProfileString(NULL, NULL, NULL, path): writes out what the system cached.
   virtual void FlushIni(const std::string& path) = 0;
 };

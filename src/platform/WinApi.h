@@ -141,6 +141,19 @@ constexpr std::uint8_t VK_END = 0x23;
 constexpr std::uint8_t VK_HOME = 0x24;
 constexpr std::uint8_t VK_UP = 0x26;
 constexpr std::uint8_t VK_DOWN = 0x28;
+constexpr std::uint8_t VK_LWIN = 0x5B;
+constexpr std::uint8_t VK_RWIN = 0x5C;
+constexpr std::uint8_t VK_F1 = 0x70;
+constexpr std::uint8_t VK_F12 = 0x7B;
+constexpr std::uint8_t VK_LSHIFT = 0xA0;
+constexpr std::uint8_t VK_RMENU = 0xA5;
+// the common controls' hotkey field: modifier flags in its value's high byte
+constexpr std::uint8_t HOTKEYF_SHIFT = 0x01;
+constexpr std::uint8_t HOTKEYF_CONTROL = 0x02;
+constexpr std::uint8_t HOTKEYF_ALT = 0x04;
+constexpr std::uint8_t HOTKEYF_EXT = 0x08;
+constexpr std::uint32_t HKM_SETHOTKEY = 0x0401;  // WM_USER + 1
+constexpr std::uint32_t HKM_GETHOTKEY = 0x0402;  // WM_USER + 2
 // RegisterHotKey modifiers
 constexpr std::uint32_t MOD_ALT = 0x0001;
 constexpr std::uint32_t MOD_CONTROL = 0x0002;

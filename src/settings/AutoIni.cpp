@@ -52,11 +52,23 @@ bool TAutoIni::SaveIniQuietly() noexcept {
   }
 }
 
+void TAutoIni::SaveKeys(const std::function<void(TIniFile&, const std::string&)>& write) {
+  Run([&](TIniFile& ini) { write(ini, Section); }, "Can not save to IniFile");
+}
+
+void TAutoIni::LoadKeys(const std::function<void(TIniFile&, const std::string&)>& read) {
+  Run([&](TIniFile& ini) { read(ini, Section); }, "Can not load from IniFile");
+}
+
 void TAutoIni::Run(TDirection direction, const char* failure) {
+  Run([&](TIniFile& ini) { Process(ini, direction); }, failure);
+}
+
+void TAutoIni::Run(const std::function<void(TIniFile&)>& work, const char* failure) {
   MakeIniPath();  // its failures go on without a message
   try {
     TIniFile ini(FSystem.Profile, FIniPath);
-    Process(ini, direction);
+    work(ini);
   } catch (...) {
     // The accessor is released by now; the store says what failed, then passes it on.
     if (failure) FSystem.Windows.ShowMessageBox(FApplication.MessageBoxOwner(), failure, FApplication.Title(), MB_OK);
@@ -85,6 +97,7 @@ void TAutoIni::Process(TIniFile& ini, TDirection direction) {
     }
   }
   ProcessControls(ini, OwnerControl(), direction);
+  if (direction == TDirection::Save && OnSaveMore) OnSaveMore(ini, Section);
 }
 
 void TAutoIni::ProcessControls(TIniFile& ini, TWinControl& container, TDirection direction) {

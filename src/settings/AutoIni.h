@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/Application.h"
@@ -34,6 +35,9 @@ public:
   bool CheckTag = false;
   std::int32_t EnableTag = 0;
   bool MakeIniWinDir = false;
+  // Keys of the owner's own that a save writes after the controls' (in the same file and
+  // section, with the same failure handling).
+  std::function<void(TIniFile& ini, const std::string& section)> OnSaveMore;
 
   // A failure is shown (the store's message, in a box owned by the program's window in
   // front) and raised again.
@@ -42,12 +46,17 @@ public:
   // Without a word: false when the file could not be written. For the end of the session,
   // when the system does not wait for a box.
   bool SaveIniQuietly() noexcept;
+  // Keys of the owner's own, written alone into the file and section, a failure shown as a
+  // save's is; and read (reading never fails).
+  void SaveKeys(const std::function<void(TIniFile& ini, const std::string& section)>& write);
+  void LoadKeys(const std::function<void(TIniFile& ini, const std::string& section)>& read);
   const std::string& IniPath() const { return FIniPath; }
 
 private:
   enum class TDirection { Save, Load };
   // failure: the store's message, or null for none.
   void Run(TDirection direction, const char* failure);
+  void Run(const std::function<void(TIniFile&)>& work, const char* failure);
   void MakeIniPath();
   void Process(TIniFile& ini, TDirection direction);
   void ProcessControls(TIniFile& ini, TWinControl& container, TDirection direction);

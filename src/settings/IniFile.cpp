@@ -33,3 +33,12 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
   WriteString(section, key, value ? "1" : "0");
 }
+
+bool TIniFile::ValueExists(const std::string& section, const std::string& key) {
+  // A default no stored value starts with tells a missing key.
+  return FProfile.ReadIniString(section, key, "\x01", FPath) != "\x01";
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
+  if (!FProfile.DeleteIniKey(section, key, FPath)) throw EIniFileError(FPath + " に書き込めません");
+}

@@ -30,6 +30,10 @@ public:
   void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
   void WriteBool(const std::string& section, const std::string& key, bool value);
+  // Whether the section holds the key (also with an empty value).
+  bool ValueExists(const std::string& section, const std::string& key);
+  // The key goes; raises EIniFileError as a refused write does.
+  void DeleteKey(const std::string& section, const std::string& key);
 
 private:
   IProfile& FProfile;

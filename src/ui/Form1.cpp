@@ -2,6 +2,7 @@
 
 #include "environment/BIOS.h"
 #include "framework/FilePath.h"
+#include "ui/DialogLook.h"
 
 using namespace win;
 
@@ -14,16 +15,13 @@ TForm1::TForm1(TApplication& application, TSystem& system, TTrayIconUnit* unit)
   Caption = application.Title();
   ClientWidth = 330;
   ClientHeight = 267;
-  // Where the Japanese face is missing (most systems without Japanese support, Wine) a face
-  // with Japanese glyphs takes its place at the same height; the last one is the system's.
-  DesignFont = {"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET};
-  FallbackFaces = {"MS PGothic", "MS UI Gothic", "Meiryo UI", "Yu Gothic UI", "IPAPGothic",
-                   "IPAGothic", "VL PGothic", "Noto Sans CJK JP", "MS Shell Dlg 2"};
+  UseDialogLook(*this);
   // The window first (the tray icon is owned by it), hidden and without its controls; they
   // get their windows once they all exist, in tab order.
   CreateFormWindow({FSystem.Windows, FSystem.Input, FSystem.Drawing, FSystem.Environment}, application.Handle());
   CreateComponents();
   CreateControlWindows();
+  FController.SetLimitNotice(Handle(), ClickLimitMessage);
   // As the framework does with OnCreate: an error is shown and the program goes on.
   try {
     FormCreate();
@@ -156,6 +154,15 @@ void TForm1::CreateComponents() {
   // shows image 0 from here on), then the components hear that loading is done.
   TrayIcon->SetIconList(IconList);
   TrayIcon->Loaded();
+
+  // The advanced settings: a window of its own, not one of this form's controls, so the
+  // store's walk leaves its controls alone; its keys are written after the walk's.
+  AdvancedForm = &Create<TAdvancedForm>("AdvancedForm", *Ports(), FApplication.Handle());
+  AdvancedForm->OnApply = [this](const TAdvancedSettings& s) { return ApplyAdvancedSettings(s); };
+  AdvancedForm->OnSave = [this] { SaveAdvancedSettings(); };
+  AutoSave->OnSaveMore = [this](TIniFile& ini, const std::string& section) {
+    WriteAdvancedSettings(ini, section, AdvancedForm->Applied());
+  };
 }
 
 void TForm1::CreateActions() {
@@ -168,6 +175,7 @@ void TForm1::CreateActions() {
     return &a;
   };
   acSetupView = action("acSetupView", "環境オプション(&O)...", 4, &TForm1::acSetupViewExecute);
+  acAdvancedView = action("acAdvancedView", "詳細設定(&D)...", 9, &TForm1::acAdvancedViewExecute);
   acHelpView = action("acHelpView", "ヘルプ表示(&H)", 3, &TForm1::acHelpViewExecute);
   acWebLink = action("acWebLink", "Brindlework(&W)", 2, &TForm1::acWebLinkExecute);
   acVerInfo = action("acVerInfo", "バージョン情報(&A)", 1, &TForm1::acVerInfoExecute);
@@ -198,6 +206,7 @@ void TForm1::CreateMenus() {
       i.Caption = "-";
   };
   item(*MenuR, "O1", acSetupView);
+  item(*MenuR, "D1", acAdvancedView);
   item(*MenuR, "N1", nullptr);
   item(*MenuR, "H1", acHelpView);
   item(*MenuR, "W1", acWebLink);
@@ -222,8 +231,59 @@ void TForm1::FormCreate() {
   TakeFieldValues();
   FController.ApplyButtonChoice();
   FController.ForgetFixPoint();
-  for (std::size_t i = 0; i < std::size(ClickHotKeys); ++i)
-    FHotKeyIds[i] = HotKeyManager->AddHotKey(ClickHotKeys[i]);
+  AutoSave->LoadKeys([this](TIniFile& ini, const std::string& section) {
+    AdvancedForm->SetApplied(ReadAdvancedSettings(ini, section));
+  });
+  FController.SetClickKeys(AdvancedForm->Applied().Keys);
+  // A key another program holds is told of once per start; the other keys work.
+  const std::vector<TShortCut> refused = RegisterClickHotKeys();
+  if (refused.empty()) return;
+  std::string keys;
+  for (TShortCut code : refused) keys += (keys.empty() ? "" : "、") + ShortCutText(code);
+  (void)TrayIcon->ShowBalloonHint(
+      "Vantrel", keys + " を登録できませんでした（ほかのプログラムが使っています）。詳細設定で別のキーを選んでください。",
+      NIIF_WARNING);
+}
+
+std::vector<TShortCut> TForm1::RegisterClickHotKeys() {
+  std::vector<TShortCut> refused;
+  FHotKeyIds.clear();
+  for (const TClickHotKey& row : FController.HotKeyTable()) {
+    FHotKeyIds.push_back(HotKeyManager->AddHotKey(row.Code));
+    if (!FHotKeyIds.back()) refused.push_back(row.Code);
+  }
+  return refused;
+}
+
+std::string TForm1::ApplyAdvancedSettings(const TAdvancedSettings& settings) {
+  const TClickKeys current = FController.ClickKeys();
+  if (settings.Keys != current) {
+    HotKeyManager->ClearHotKeys();
+    FController.SetClickKeys(settings.Keys);
+    const std::vector<TShortCut> refused = RegisterClickHotKeys();
+    if (!refused.empty()) {
+      HotKeyManager->ClearHotKeys();
+      FController.SetClickKeys(current);
+      (void)RegisterClickHotKeys();
+      return ShortCutText(refused.front()) +
+             " はほかのプログラムが使っているため登録できません。別のキーを選んでください。";
+    }
+  }
+  return {};
+}
+
+void TForm1::SaveAdvancedSettings() {
+  bool first = false;
+  AutoSave->LoadKeys([&](TIniFile& ini, const std::string& section) {
+    first = !ini.ValueExists(section, Name() + "Top");
+  });
+  if (first) {
+    SaveSettings();
+    return;
+  }
+  AutoSave->SaveKeys([this](TIniFile& ini, const std::string& section) {
+    WriteAdvancedSettings(ini, section, AdvancedForm->Applied());
+  });
 }
 
 void TForm1::FormCloseQuery(bool& canClose) {
@@ -302,6 +362,8 @@ void TForm1::acLockShiftExecute() {
 
 void TForm1::acSetupViewExecute() { Show(); }
 
+void TForm1::acAdvancedViewExecute() { AdvancedForm->ShowAt(Left(), Top()); }
+
 // The shell's answer is its own to show: a missing help file is reported by the shell, or not
 // at all.
 void TForm1::acHelpViewExecute() {
@@ -314,8 +376,11 @@ void TForm1::acWebLinkExecute() {
 
 // A message box has a message loop of its own, which serves the hotkeys while it is open.
 void TForm1::acVerInfoExecute() {
+  const TClickKeys& keys = FController.ClickKeys();
   const std::string text = std::string(MakerNotice) + "\r\n\r\n" +
-                           GetVersionItem(FSystem.Environment, FSystem.Process.ModuleFileName(), 2);
+                           GetVersionItem(FSystem.Environment, FSystem.Process.ModuleFileName(), 2) +
+                           "\r\n\r\n開始キー: " + ShortCutText(keys.Start) + "　停止キー: " +
+                           ShortCutText(keys.Stop) + "\r\n(詳細設定で変更できます)";
   FSystem.Windows.ShowMessageBox(Handle(), text, "情報", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -350,6 +415,9 @@ TLResult TForm1::WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam
       TakeFieldValues();
       (void)AutoSave->SaveIniQuietly();
       return 1;
+    case ClickLimitMessage:
+      FController.LimitReached(static_cast<std::uintptr_t>(wParam));
+      return 0;
     case WM_ENDSESSION:
       // The session ends now (the system may end the process as soon as this returns):
       // release everything, then end as a close does, without asking or saving again.

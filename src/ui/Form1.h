@@ -16,6 +16,7 @@
 #include "hotkeys/HotKeyManager.h"
 #include "settings/AutoIni.h"
 #include "tray/TrayIcon.h"
+#include "ui/AdvancedForm.h"
 #include "ui/BarPopupMenu.h"
 #include "ui/Spin.h"
 
@@ -36,6 +37,9 @@ struct TTrayAnimationLink final : ITrayAnimation {
 // The maker's web page (the menu's web entry) and the notice line of the About box.
 inline constexpr const char* MakerWebAddress = "https://brindlework.example/vantrel/";
 inline constexpr const char* MakerNotice = "Vantrel  Copyright (C) Brindlework";
+// The message a worker that reached its click limit posts to the form.
+inline constexpr std::uint32_t ClickLimitMessage = win::WM_USER + 0x100;
+
 // Asked when the settings could not be saved on the way out.
 inline constexpr const char* ExitWithoutSavingQuestion = "設定を保存できませんでした。保存せずに終了しますか？";
 
@@ -54,6 +58,7 @@ public:
   THotKeyManager* HotKeyManager = nullptr;
   TActionList* ActionList1 = nullptr;
   TAction* acSetupView = nullptr;
+  TAction* acAdvancedView = nullptr;
   TAction* acHelpView = nullptr;
   TAction* acWebLink = nullptr;
   TAction* acVerInfo = nullptr;
@@ -79,10 +84,12 @@ public:
   TBarPopupMenu* MenuR = nullptr;
   TPopupMenu* MenuL = nullptr;
   TTrayIcon* TrayIcon = nullptr;
+  TAdvancedForm* AdvancedForm = nullptr;
 
   TClickController& Controller() { return FController; }
   TPoint TrayPos() const { return FTrayPos; }
-  const std::array<std::uint16_t, 7>& HotKeyIds() const { return FHotKeyIds; }
+  // The hotkeys' ids, in the order of the controller's table (0 where one was refused).
+  const std::vector<std::uint16_t>& HotKeyIds() const { return FHotKeyIds; }
 
   // Handlers, named after their component and event.
   void FormCreate();
@@ -92,6 +99,7 @@ public:
   void Button2Click();
   void HotKeyManagerHotKeyPressed(TShortCut hotKey, std::uint16_t index);
   void acSetupViewExecute();
+  void acAdvancedViewExecute();
   void acHelpViewExecute();
   void acWebLinkExecute();
   void acVerInfoExecute();
@@ -110,6 +118,15 @@ private:
   void TakeFieldValues();
   void SaveSettings();
   void LoadSettings();
+  // The controller's hotkeys registered: the codes that were refused.
+  std::vector<TShortCut> RegisterClickHotKeys();
+  // The advanced window's OK: the new keys' hotkeys in place of the current ones (all of them,
+  // or the current ones back), then the settings the program's. What to tell the player when
+  // a key was refused, else empty.
+  std::string ApplyAdvancedSettings(const TAdvancedSettings& settings);
+  // The advanced window's keys saved: alone where the file has the options window's keys
+  // already, else with them, so that they stand first in the section.
+  void SaveAdvancedSettings();
   // The options the controller reads, straight from the controls.
   struct TOptionsView final : IClickOptions {
     const TForm1& F;
@@ -122,6 +139,7 @@ private:
     int PriorityChoice() const override { return F.Spd->ItemIndex(); }
     bool AutoStop() const override { return F.AutoStop->Checked(); }
     std::int32_t Tolerance() const override { return F.ChkDot->TakeValue(); }
+    std::int32_t ClickLimit() const override { return F.AdvancedForm->Applied().EffectiveClickLimit(); }
   };
 
   TLResult WndProc(TWnd window, std::uint32_t msg, TWParam wParam, TLParam lParam) override;
@@ -135,7 +153,7 @@ private:
   TPoint FTrayPos;
   TOptionsView FOptions{*this};
   TClickController FController;
-  std::array<std::uint16_t, 7> FHotKeyIds{};
+  std::vector<std::uint16_t> FHotKeyIds;
   int FShiftImageBase = 5;
   int FCtrlImageBase = 7;
 };

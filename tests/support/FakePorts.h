@@ -188,6 +188,7 @@ public:
                             std::size_t bufferSize) override;
   bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& path) override;
+  bool DeleteIniKey(const std::string& section, const std::string& key, const std::string& path) override;
   void FlushIni(const std::string& path) override;
 
   // The file's bytes; empty when it does not exist.

@@ -381,6 +381,12 @@ bool TFakeProfile::WriteIniString(const std::string& section, const std::string&
   return FEngine.WriteIniString(section, key, value, path);
 }
 
+bool TFakeProfile::DeleteIniKey(const std::string& section, const std::string& key, const std::string& path) {
+  Calls.push_back("delete " + section + " " + key);
+  if (ReadOnly.count(path)) return false;
+  return FEngine.DeleteIniKey(section, key, path);
+}
+
 void TFakeProfile::FlushIni(const std::string& path) {
   Calls.push_back("flush");
   FEngine.FlushIni(path);

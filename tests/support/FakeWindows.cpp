@@ -103,6 +103,9 @@ TLResult TFakeWindows::DefaultProc(TWnd window, std::uint32_t msg, TWParam wPara
   TChild* c = Child(window);
   if (c && c->ClassName == "BUTTON" && msg == BM_SETCHECK) c->Check = static_cast<int>(wParam);
   if (c && c->ClassName == "BUTTON" && msg == BM_GETCHECK) return c->Check;
+  // The hotkey field keeps what it is given, the extended-key flag included.
+  if (c && c->ClassName == "msctls_hotkey32" && msg == HKM_SETHOTKEY) c->HotKey = static_cast<std::uint16_t>(wParam);
+  if (c && c->ClassName == "msctls_hotkey32" && msg == HKM_GETHOTKEY) return c->HotKey;
   return 0;
 }
 

@@ -41,7 +41,7 @@ public:
   // The window and its children (and windows it owns), as the system does: WM_DESTROY to the
   // window first, then to its children, each with its family still in place.
   void DestroyWindow(TWnd window) override;
-  // A system class's procedure. "BUTTON" and "STATIC" have the default procedure from the
+  // A system class's procedure. "BUTTON", "STATIC" and the hotkey field have the default procedure from the
   // start, "EDIT" the fake edit control's; a class with none cannot be made, as on a system
   // without it.
   void SetSystemClass(const std::string& className, IMessageHandler* procedure);
@@ -164,7 +164,8 @@ public:
     std::uint32_t Id = 0;
     TRect Bounds;
     bool Enabled = true;
-    int Check = 0;  // a button's BM_GETCHECK
+    int Check = 0;            // a button's BM_GETCHECK
+    std::uint16_t HotKey = 0;  // a hotkey field's HKM_GETHOTKEY
     // the edit's state
     std::string Text;
     TRect EditRect;
@@ -233,7 +234,8 @@ private:
   std::uint32_t FNextMessage = 0xC0F0;
   TDefaultProcedure FDefaultProcedure{*this};
   std::map<std::string, IMessageHandler*> FSystemClasses{{"BUTTON", &FDefaultProcedure},
-                                                         {"STATIC", &FDefaultProcedure}};
+                                                         {"STATIC", &FDefaultProcedure},
+                                                         {"msctls_hotkey32", &FDefaultProcedure}};
   std::set<std::string> FRegisteredClasses;
   IObserver* FObserver = nullptr;
   std::map<std::pair<TWnd, std::uintptr_t>, TTimer> FTimers;

@@ -194,6 +194,10 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
     std::function<void(TrayMenusTest&)> check;
   } cases[] = {
       {u'o', [](TrayMenusTest& t) { EXPECT_TRUE(t.form->Visible()); }},
+      {u'd', [](TrayMenusTest& t) {
+         EXPECT_TRUE(t.form->AdvancedForm->Visible());
+         EXPECT_FALSE(t.form->Visible());
+       }},
       {u'H', [](TrayMenusTest& t) {
          EXPECT_EQ(t.sys.CallLog.back(), "ShellExecute " + std::to_string(t.form->Handle()) +
                                                " OPEN C:\\Games\\Tools\\Vantrel.pdf [] [] 5");
@@ -205,7 +209,9 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
       {u'a', [](TrayMenusTest& t) {
          ASSERT_EQ(t.sys.Windows.MessageBoxes.size(), 1u);
          EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Caption, "情報");
-         EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Text, std::string(MakerNotice) + "\r\n\r\nFileVersion : 3.0.5.8");
+         EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Text,
+                   std::string(MakerNotice) +
+                       "\r\n\r\nFileVersion : 3.0.5.8\r\n\r\n開始キー: Home　停止キー: End\r\n(詳細設定で変更できます)");
          EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Flags, MB_OK | MB_ICONINFORMATION);
        }},
       {u'x', [](TrayMenusTest& t) {
@@ -233,8 +239,8 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
       captions.push_back(e.Caption);
       EXPECT_TRUE(e.OwnerDraw);
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"環境オプション(&O)...", "-", "ヘルプ表示(&H)", "Brindlework(&W)",
-                                                  "バージョン情報(&A)", "-", "終了(&X)"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"環境オプション(&O)...", "詳細設定(&D)...", "-", "ヘルプ表示(&H)",
+                                                  "Brindlework(&W)", "バージョン情報(&A)", "-", "終了(&X)"}));
     EXPECT_EQ(sys.Menus.Shown[0].At, (TPoint{790, 590}));
     c.check(*this);
     sys.Windows.MessageBoxes.clear();

@@ -327,3 +327,12 @@ bool TIniEngine::WriteIniString(const std::string& section, const std::string& k
 }
 
 void TIniEngine::FlushIni(const std::string&) {}
+
+bool TIniEngine::DeleteIniKey(const std::string& section, const std::string& key, const std::string& path) {
+  TDocument doc = Load(FFiles, FCodec, path);
+  TSection* s = doc.Find(Trim(section));
+  TEntry* e = s ? s->Find(Trim(key)) : nullptr;
+  if (!e) return true;  // nothing to take out: the file stays as it is
+  s->Entries.erase(s->Entries.begin() + (e - s->Entries.data()));
+  return FFiles.Save(path, Encode(Serialize(doc), FCodec, doc.Encoding));
+}

@@ -19,6 +19,7 @@ public:
                             std::size_t bufferSize = 2048) override;
   bool WriteIniString(const std::string& section, const std::string& key,
                       const std::string& value, const std::string& path) override;
+  bool DeleteIniKey(const std::string& section, const std::string& key, const std::string& path) override;
   // Every write is on disk when WriteIniString returns: nothing is cached.
   void FlushIni(const std::string& path) override;
 

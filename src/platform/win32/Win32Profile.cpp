@@ -33,6 +33,12 @@ bool TWin32Profile::WriteIniString(const std::string& section, const std::string
                                       Widen(value).c_str(), Widen(path).c_str()) != 0;
 }
 
+bool TWin32Profile::DeleteIniKey(const std::string& section, const std::string& key,
+                                 const std::string& path) {
+  return ::WritePrivateProfileStringW(Widen(ToAnsiForm(section)).c_str(), Widen(key).c_str(), nullptr,
+                                      Widen(path).c_str()) != 0;
+}
+
 void TWin32Profile::FlushIni(const std::string& path) {
   ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, Widen(path).c_str());
 }
