@@ -111,9 +111,8 @@ int wmain(int argc, wchar_t** argv) {
   SetProcessDPIAware();  // our coordinates unscaled, as Vantrel's
   const std::wstring exe = argv[1];
   g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  // The release's folder is Vantrel-<version>, the version its About box shows.
-  const size_t folder = exe.rfind(L"\\Vantrel-");
-  const std::string version = Utf8(exe.substr(folder + 9, exe.find(L'\\', folder + 1) - folder - 9));
+  // The version this build writes into the exe, which its About box must show.
+  const std::string version = VANTREL_VERSION;
   CreateDirectoryW(L"C:\\e2e\\shots", nullptr);
   DeleteFileW(kOpened);
   g_events.reserve(1 << 16);

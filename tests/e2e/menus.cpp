@@ -215,9 +215,9 @@ void CheckEntries(HWND form) {
             10000);
     Shot(L"about");
     Check(about.caption == L"情報" &&
-              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : 3.0.5.8",
+              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : " VANTREL_VERSION,
           "'a' shows the About box with the file version",
-          "情報: the notice and FileVersion : 3.0.5.8",
+          "情報: the notice and FileVersion : " VANTREL_VERSION,
           [&] { return Utf8(about.caption) + ": " + Shown(Utf8(about.text)); });
     size_t from = 0;
     bool clicked = false, stopped = false;

@@ -32,9 +32,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::string exe = Narrow(argv[1]);
   TWin32Environment env;
 
-  Same("the file version, as the About box shows it", "FileVersion : 3.0.5.8",
+  Same("the file version, as the About box shows it", "FileVersion : " VANTREL_VERSION,
        GetVersionItem(env, exe, 2));
-  Same("an index past the keys reads the file version", "FileVersion : 3.0.5.8",
+  Same("an index past the keys reads the file version", "FileVersion : " VANTREL_VERSION,
        GetVersionItem(env, exe, 9));
   Same("the Japanese file description", "FileDescription : ゲーム用自動クリックツール",
        GetVersionItem(env, exe, 1));
