@@ -5,33 +5,46 @@
 //
 //   e2e_journey.exe <C:\folder\Vantrel-<version>\<bits>\Vantrel.exe>
 //
-// The prefix opens .pdf files with C:\e2e\shell_recorder.exe, which writes C:\e2e\opened.txt.
+// The prefix opens .pdf files with shell_recorder.exe beside this driver, which writes
+// opened.txt there.
 //
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
-// every check passed. Screenshots go to C:\e2e\shots\<step>.bmp.
+// every check passed.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Screen.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
 #include <algorithm>
 #include <cstring>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "";
 
 namespace {
 
-const wchar_t kOpened[] = L"C:\\e2e\\opened.txt";
 std::wstring g_dir;  // the exe's folder, with its backslash
 
 std::wstring Text(HWND w) { return WindowText(w); }
-std::string IniValue(const char* key) { return e2e::IniValue(g_dir + L"Vantrel.ini", key); }
+std::string IniValue(const char* key) { return kit::IniValue(g_dir + L"Vantrel.ini", key); }
 
-// The tray icon, where its outline shows in the taskbar.
-bool TrayIcon(POINT& at) { return TrayIconPixels(at) >= 20; }
+// What the shell was asked to open: the file shell_recorder.exe writes beside this driver.
+std::wstring Opened() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\') + 1) + L"opened.txt";
+}
 
 // The screen once `w` has painted what it has pending.
 void Shot(HWND w, const wchar_t* step) {
   if (w) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreen(std::wstring(L"C:\\e2e\\shots\\") + step + L".bmp");
+  kit::Shot(step);
 }
 
 struct Vantrel {
@@ -101,28 +114,21 @@ bool SameFile(std::wstring got, const std::wstring& want) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_journey <path\\to\\Vantrel.exe>\n");
-    return 2;
-  }
+int Drive(const TDriverArgs& args) {
   SetProcessDPIAware();  // our coordinates unscaled, as Vantrel's
-  const std::wstring exe = argv[1];
-  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+  const std::wstring& exe = args.exe;
+  g_dir = args.dir;
   // The version this build writes into the exe, which its About box must show.
   const std::string version = VANTREL_VERSION;
-  CreateDirectoryW(L"C:\\e2e\\shots", nullptr);
-  DeleteFileW(kOpened);
-  g_events.reserve(1 << 16);
+  const std::wstring openedFile = Opened();
+  DeleteFileW(openedFile.c_str());
   Note("Vantrel %s at %s", version.c_str(), Utf8(exe).c_str());
 
   // The target on the right, clear of the options window (at 0,0) and the taskbar.
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   RECT area{sw - 240, 16, sw - 16, sh - 120};
-  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area, false), "target window created", "a window", LastError))
-    return report::Summary();
+  if (!Check(CreateTarget(area, false), "target window created", "a window", LastError))
+    return Summary();
   EnsureModifiersUp("at the start");
 
   // --- 1. started, its icon in the tray ------------------------------------------------------
@@ -132,7 +138,7 @@ int wmain(int argc, wchar_t** argv) {
   Shot(nullptr, L"1-tray");
   if (!Check(started, "Vantrel starts from the unpacked zip, holds Home and shows its tray icon", "ready, icon",
              [&] { return Format("running %d, %s", Running(v.p), LastError().c_str()); }))
-    return report::Summary();
+    return Summary();
   v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
   v.thread = GetWindowThreadProcessId(v.form, nullptr);
 
@@ -196,7 +202,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring pdf = g_dir + L"Vantrel.pdf";
   std::string opened;
   const bool help = v.Choose('H') && WaitFor([&] {
-    return ReadBytes(kOpened, opened) && opened.find('\n') != std::string::npos;
+    return ReadBytes(openedFile, opened) && opened.find('\n') != std::string::npos;
   }, 20000);
   const std::wstring got = Wide(opened.substr(0, opened.find('\r')));
   Note("the shell opened %s", Shown(opened).c_str());
@@ -217,5 +223,5 @@ int wmain(int argc, wchar_t** argv) {
                         KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON), KeyDown(VK_RBUTTON), KeyDown(VK_MBUTTON), gone);
         });
   Kill(v.p);
-  return report::Summary();
+  return Summary();
 }

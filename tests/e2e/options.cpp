@@ -7,12 +7,20 @@
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. Screenshots go to shots\<step>.bmp beside the exe.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Screen.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
 #include <algorithm>
 #include <cstring>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "[layout <tag>]";
 
 namespace {
 
@@ -25,7 +33,7 @@ int Px(int v) { return MulDiv(v, g_dpi, 96); }
 
 // The kit's reads, for this driver's files and names.
 std::wstring Text(HWND w) { return WindowText(w); }
-std::string IniValue(const char* key) { return e2e::IniValue(g_dir + L"Vantrel.ini", key); }
+std::string IniValue(const char* key) { return kit::IniValue(g_dir + L"Vantrel.ini", key); }
 
 std::wstring ClassOf(HWND w) {
   wchar_t c[64] = {};
@@ -128,9 +136,6 @@ std::string LayoutDiff(HWND form) {
 
 // --- the tray, the form, the focus -------------------------------------------------------
 
-// The tray icon, where its outline shows in the taskbar.
-bool TrayIcon(POINT& at) { return TrayIconPixels(at) >= 20; }
-
 struct Vantrel {
   Proc p;
   HWND app = nullptr, form = nullptr;
@@ -228,7 +233,7 @@ Clicking HomeAndEnd(size_t downs, double intervalMs) {
     c.period = MeanPeriod(d, 1, d.size() - 1);
   } else {
     Note("Home: %u left downs, %u events, cursor %s", static_cast<unsigned>(CountLeftDownsFrom(from)),
-         static_cast<unsigned>(g_events.size() - from), Pt(Cursor()).c_str());
+         static_cast<unsigned>(Events().size() - from), Pt(Cursor()).c_str());
   }
   c.ctrl = KeyDown(VK_CONTROL);
   c.stopped = StopAndWait(intervalMs) && WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
@@ -239,46 +244,39 @@ Clicking HomeAndEnd(size_t downs, double intervalMs) {
 // window is shown or changed just before).
 bool Shot(HWND form, const std::wstring& step) {
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  return SaveScreen(g_dir + L"shots\\" + step + L".bmp");
+  return kit::Shot(step);
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_options <path\\to\\Vantrel.exe> [layout <tag>]\n");
-    return 2;
-  }
+int Drive(const TDriverArgs& args) {
+  const bool layoutOnly = args.more.size() == 2 && args.more[0] == L"layout";
+  if (!args.more.empty() && !layoutOnly) return Usage();
   // Our own coordinates unscaled, as Vantrel's (it declares itself DPI-aware).
   SetProcessDPIAware();
-  const std::wstring exe = argv[1];
-  const bool layoutOnly = argc >= 4 && std::wstring(argv[2]) == L"layout";
-  const std::wstring tag = layoutOnly ? std::wstring(argv[3]) + L"-" : L"";
-  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  CreateDirectoryW((g_dir + L"shots").c_str(), nullptr);
+  const std::wstring& exe = args.exe;
+  const std::wstring tag = layoutOnly ? args.more[1] + L"-" : L"";
+  g_dir = args.dir;
   HDC screen = GetDC(nullptr);
   g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   Note("%d dpi, screen %dx%d", g_dpi, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  g_events.reserve(1 << 16);
   DeleteFileW((g_dir + L"Vantrel.ini").c_str());
 
   // The target takes the right part of the screen, clear of the window (at 0,0) and the
   // taskbar, so that both stay visible and can be clicked.
   RECT area{GetSystemMetrics(SM_CXSCREEN) - 240, 16, GetSystemMetrics(SM_CXSCREEN) - 16,
             GetSystemMetrics(SM_CYSCREEN) - 120};
-  if (!layoutOnly && !Check(CreateTarget(GetModuleHandleW(nullptr), area, false), "target window created",
+  if (!layoutOnly && !Check(CreateTarget(area, false), "target window created",
                             "a window", LastError))
-    return report::Summary();
+    return Summary();
   g_aim = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   EnsureModifiersUp("at the start");
 
   // --- 1. a middle click on the tray icon shows the window at 0,0, in front ---------------
   Vantrel v;
   if (!Check(StartReady(exe, v.p), "Vantrel starts and holds its hotkeys", "ready", LastError))
-    return report::Summary();
+    return Summary();
   v.app = AppWindowOf(v.p).found;
   v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
   v.thread = GetWindowThreadProcessId(v.form, nullptr);
@@ -429,5 +427,5 @@ int wmain(int argc, wchar_t** argv) {
                         KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON));
         });
   Kill(v.p);
-  return report::Summary();
+  return Summary();
 }

@@ -10,13 +10,13 @@
 
 #include "platform/win32/Win32.h"
 
-#include <cstdio>
+#include "kit/Report.h"
 
-#include "../support/TestReport.h"
+#include <cstdio>
 
 namespace {
 
-using report::Check;
+using kit::Check;
 
 void Same(const char* what, const std::string& expected, const std::string& got) {
   Check(expected == got, what, '"' + expected + '"', '"' + got + '"');
@@ -56,5 +56,5 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned cls = WindowsVersionClass(env);
   Check(cls == 7, "the version class of this system", "7", std::to_string(cls));
 
-  return report::Summary();
+  return kit::Summary();
 }
