@@ -8,25 +8,17 @@
 #   tests/e2e/run-release.sh <Vantrel-<version>.zip> <version>
 set -uo pipefail
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../tools/test-report
+source "$root/tools/test-report"
 [ $# -eq 2 ] || { echo "usage: $0 <Vantrel-<version>.zip> <version>" >&2; exit 2; }
 zip=$1 version=$2
 
-passed=0 failed=0
-check() {  # check <ok 0|1> <what> [detail]
-  if [ "$1" = 0 ]; then
-    passed=$((passed + 1)); echo "ok - $2"
-  else
-    failed=$((failed + 1)); echo "FAIL - $2${3:+: $3}"
-  fi
-}
-
 (cd "$root" && bash tools/release) >&2
-check $? "tools/release makes the download"
+report_check $? "tools/release makes the download" "exit code 0" "a failure"
 [ -f "$zip" ]
-check $? "the zip is named after the version, $(basename "$zip")" \
-  "got $(cd "$(dirname "$zip")" 2>/dev/null && ls -- *.zip 2>/dev/null | tr '\n' ' ')"
+report_check $? "the zip is named after the version" "$(basename "$zip")" \
+  "$(cd "$(dirname "$zip")" 2>/dev/null && ls -- *.zip 2>/dev/null | tr '\n' ' ')"
 if [ -f "$zip" ]; then
   work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-release.XXXXXX") || exit 1
   trap 'rm -rf "$work"' EXIT
@@ -34,13 +26,13 @@ if [ -f "$zip" ]; then
     "$zip" "$work" >"$work/names"
   outside=$(grep -v "^Vantrel-$version/" "$work/names")
   [ -s "$work/names" ] && [ -z "$outside" ]
-  check $? "everything in the zip sits in Vantrel-$version/" "got ${outside:-nothing}"
+  report_check $? "everything in the zip sits in Vantrel-$version/" "nothing elsewhere" "${outside:-nothing}"
   for bits in 32 64; do
     arch=win$bits
     bash "$root/tools/check-pe" --version "$version" "$work/Vantrel-$version/${bits}bit/Vantrel.exe" "$arch" \
       >"$work/check-pe.log" 2>&1
-    check $? "the zip's ${bits}-bit Vantrel.exe carries version $version" "$(grep '^FAIL' "$work/check-pe.log")"
+    report_check $? "the zip's ${bits}-bit Vantrel.exe carries version $version" "check-pe passes" \
+      "$(grep '^FAIL' "$work/check-pe.log")"
   done
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+report_summary
