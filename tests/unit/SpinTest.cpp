@@ -61,12 +61,14 @@ TEST_F(SpinTest, UnconvertibleTextReadsAsTheMinimumAndStepsFromIt) {
 
 TEST_F(SpinTest, LeavingTheFieldClampsOnlyAReadingOutsideTheRange) {
   TSpEdit& interval = IntTime();
-  const struct { const char* typed; const char* after; } cases[] = {
-      {"0", "1"}, {"-40", "1"}, {"999999999", "86400000"}, {"007", "007"}, {"+5", "+5"},
-      {" 5", " 5"}, {"", ""}, {"1.5", "1.5"}, {"12 ", "12 "}};
+  // The reading while in the field (unconvertible text reads as the minimum, 1), then the
+  // text once it is left.
+  const struct { const char* typed; std::int32_t reading; const char* after; } cases[] = {
+      {"0", 0, "1"},     {"-40", -40, "1"}, {"999999999", 999999999, "86400000"}, {"007", 7, "007"},
+      {"+5", 5, "+5"},   {" 5", 5, " 5"},   {"", 1, ""},   {"1.5", 1, "1.5"},   {"12 ", 1, "12 "}};
   for (const auto& c : cases) {
     interval.SetText(c.typed);
-    EXPECT_EQ(interval.Value(), c.typed == std::string("0") ? 0 : interval.Value());
+    EXPECT_EQ(interval.Value(), c.reading) << '"' << c.typed << '"';
     interval.DoExit();
     EXPECT_EQ(interval.Text(), c.after) << '"' << c.typed << '"';
   }
