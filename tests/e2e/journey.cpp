@@ -19,6 +19,8 @@
 #include "kit/Target.h"
 #include "kit/Wait.h"
 
+#include "VantrelSeen.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -47,58 +49,16 @@ void Shot(HWND w, const wchar_t* step) {
   kit::Shot(step);
 }
 
-struct Vantrel {
-  Proc p;
-  HWND form = nullptr;
-  DWORD thread = 0;
-  HWND Kid(int i) const {
-    HWND w = GetWindow(form, GW_CHILD);
-    while (w && i-- > 0) w = GetWindow(w, GW_HWNDNEXT);
-    return w;
-  }
-  HWND CtrlLock() const { return Kid(1); }
-  HWND IntTime() const { return Kid(5); }
-  HWND Ok() const { return Kid(10); }
-  HWND Focus() const {
-    GUITHREADINFO gi{};
-    gi.cbSize = sizeof gi;
-    GetGUIThreadInfo(thread, &gi);
-    return gi.hwndFocus;
-  }
+struct Vantrel : TVantrelSeen {
   HWND Visible(const wchar_t* cls) const {
     HWND w = WindowOf(p, cls);
     return w && IsWindowVisible(w) ? w : nullptr;
-  }
-
-  // A real click on the tray icon. Successive clicks land 8 pixels apart, on either side of
-  // the icon's middle: two at one spot within the double-click time make a double click.
-  int trayClicks = 0;
-  bool ClickTray(Btn b) {
-    POINT icon{};
-    if (!WaitFor([&] { return TrayIcon(icon); }, 10000)) return false;
-    icon.x += trayClicks++ % 2 ? 4 : -4;
-    return MouseClick(icon, b);
   }
   // The right-button menu, and in it the item whose mnemonic is `letter`.
   bool Choose(char letter) {
     if (!ClickTray(Btn::Right) || !WaitFor([&] { return Visible(L"#32768") != nullptr; }, 5000)) return false;
     Chord(0, static_cast<WORD>(letter));
     return WaitFor([&] { return !Visible(L"#32768"); }, 5000);
-  }
-
-  // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the
-  // same mnemonic and comes just before it), its text replaced by digits typed one by one.
-  bool TypeInterval(const char* digits) {
-    if (Focus() != IntTime()) {
-      const HWND before = Focus();
-      Chord(MOD_ALT, 'T');
-      WaitFor([&] { return Focus() != before; }, 3000);
-      if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
-    }
-    if (!WaitFor([&] { return Focus() == IntTime(); }, 3000)) return false;
-    Chord(MOD_CONTROL, 'A');
-    for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
-    return WaitFor([&] { return Text(IntTime()) == std::wstring(digits, digits + std::strlen(digits)); }, 3000);
   }
 };
 
@@ -139,8 +99,7 @@ int Drive(const TDriverArgs& args) {
   if (!Check(started, "Vantrel starts from the unpacked zip, holds Home and shows its tray icon", "ready, icon",
              [&] { return Format("running %d, %s", Running(v.p), LastError().c_str()); }))
     return Summary();
-  v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
-  v.thread = GetWindowThreadProcessId(v.form, nullptr);
+  v.FindForm();
 
   // --- 2. options by a middle click, 200 typed, OK clicked -------------------------------------
   bool options = v.ClickTray(Btn::Middle) && WaitFor([&] { return IsWindowVisible(v.form) != 0; }, 5000) &&

@@ -15,6 +15,8 @@
 #include "kit/Target.h"
 #include "kit/Wait.h"
 
+#include "VantrelSeen.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -149,38 +151,24 @@ void EditHeights(HWND form) {
 
 // --- the tray, the form, the focus -------------------------------------------------------
 
-struct Vantrel {
-  Proc p;
-  HWND app = nullptr, form = nullptr;
-  DWORD thread = 0;
-  std::vector<HWND> kids, buttons, spd;  // the form's children; the two groups' radio buttons
-  HWND Kid(size_t i) const { return i < kids.size() ? kids[i] : nullptr; }
+struct Vantrel : TVantrelSeen {
+  HWND app = nullptr;
+  std::vector<HWND> buttons, spd;  // the two groups' radio buttons
   HWND Spd(size_t i) const { return i < spd.size() ? spd[i] : nullptr; }
-  HWND CtrlLock() const { return Kid(1); }
-  HWND IntTime() const { return Kid(5); }
   HWND AutoStop() const { return Kid(8); }
   HWND LockAndClick() const { return Kid(9); }
-  HWND Ok() const { return Kid(10); }
   HWND Checked(const std::vector<HWND>& group) const {
     for (HWND w : group)
       if (::Checked(w)) return w;
     return nullptr;
   }
 
-  GUITHREADINFO Gui() const {
-    GUITHREADINFO gi{};
-    gi.cbSize = sizeof gi;
-    GetGUIThreadInfo(thread, &gi);
-    return gi;
-  }
-  HWND Focus() const { return Gui().hwndFocus; }
   // A real click on a control, done once `done` holds and the control has let the mouse go:
   // a button is checked before it releases its capture, and a click that comes earlier
   // goes to it instead of to the window under the cursor.
   bool Click(HWND w, const std::function<bool()>& done) const {
     return MouseClick(Middle(w)) && WaitFor([&] { return done() && !Gui().hwndCapture; }, 3000);
   }
-  bool FocusOn(HWND w) const { return WaitFor([&] { return Focus() == w; }, 3000); }
   std::string Name(HWND w) const {
     if (!w) return "nothing";
     if (w == IntTime()) return "IntTime";
@@ -189,33 +177,8 @@ struct Vantrel {
   }
   bool Shown() const { return IsWindowVisible(form) && GetForegroundWindow() == form; }
   bool Hidden() const { return WaitFor([&] { return !IsWindowVisible(form); }, 5000); }
-
-  // A real middle click on the tray icon; the window comes up in front. Successive clicks
-  // land 8 pixels apart, on either side of the icon's middle: two at one spot within the
-  // double-click time would make the second a double click, which shows nothing.
-  int trayClicks = 0;
-  bool ShowByTray() {
-    POINT icon{};
-    if (!WaitFor([&] { return TrayIcon(icon); }, 10000)) return false;
-    icon.x += trayClicks++ % 2 ? 4 : -4;
-    return MouseClick(icon, Btn::Middle) && WaitFor([&] { return Shown(); }, 5000);
-  }
-
-  // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the same
-  // mnemonic and comes just before it), its text selected and replaced by digits typed one by
-  // one.
-  bool TypeInterval(const char* digits) {
-    if (Focus() != IntTime()) {
-      const HWND before = Focus();
-      Chord(MOD_ALT, 'T');
-      WaitFor([&] { return Focus() != before; }, 3000);
-      if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
-    }
-    if (!FocusOn(IntTime())) return false;
-    Chord(MOD_CONTROL, 'A');
-    for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
-    return WaitFor([&] { return Text(IntTime()) == std::wstring(digits, digits + std::strlen(digits)); }, 3000);
-  }
+  // A real middle click on the tray icon; the window comes up in front.
+  bool ShowByTray() { return ClickTray(Btn::Middle) && WaitFor([&] { return Shown(); }, 5000); }
 
   // A key the field ignores can only be seen to have done nothing once a later key arrived:
   // the digit typed after it lands in the field of the still shown window; a backspace
@@ -291,9 +254,7 @@ int Drive(const TDriverArgs& args) {
   if (!Check(StartReady(exe, v.p), "Vantrel starts and holds its hotkeys", "ready", LastError))
     return Summary();
   v.app = AppWindowOf(v.p).found;
-  v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
-  v.thread = GetWindowThreadProcessId(v.form, nullptr);
-  v.kids = Children(v.form);
+  v.FindForm();
   // The items of the groups, without their frames (the first child of each).
   v.buttons = Children(v.Kid(0));
   v.spd = Children(v.Kid(3));
