@@ -22,7 +22,6 @@
 #include "VantrelSeen.h"
 
 #include <algorithm>
-#include <cstring>
 
 using namespace kit;
 
