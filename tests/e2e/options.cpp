@@ -18,7 +18,6 @@
 #include "VantrelSeen.h"
 
 #include <algorithm>
-#include <cstring>
 
 using namespace kit;
 
