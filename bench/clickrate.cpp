@@ -21,38 +21,30 @@
 //   RESULT who=... interval=... clicks=... mean=... median=... min=... max=... sd=...
 //   MARK <name>-begin / MARK <name>-end      moments the run script takes its samples
 //   NOTE ...                                 anything that went wrong
-// Waits here block on messages or process handles; a poll loop would add context switches
-// of its own to the very numbers being measured.
+// The waits of a measurement block on messages only: a poll loop would add context switches
+// of its own to the very numbers being measured. Readiness and the ends, outside the
+// measurements, wait as the tests do (tests/kit).
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+#include "kit/Files.h"
+#include "kit/Input.h"
+#include "kit/Process.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
+using namespace kit;
+
 namespace {
-
-LARGE_INTEGER g_freq;
-std::vector<long long> g_downs;  // QPC of every left button-down
-bool g_counting = false;
-
-long long Now() {
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return c.QuadPart;
-}
-
-double Ms(long long ticks) {
-  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(g_freq.QuadPart);
-}
 
 void Out(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 void Out(const char* fmt, ...) {
@@ -64,43 +56,29 @@ void Out(const char* fmt, ...) {
   std::fflush(stdout);
 }
 
-LRESULT CALLBACK TargetProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-      if (g_counting) g_downs.push_back(Now());
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_CLOSE: return 0;
-    default: return DefWindowProcA(w, msg, wp, lp);
-  }
-}
+long long Deadline(double ms) { return Now() + Ticks(ms); }
 
-void Pump() {
-  MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-}
-
-// Blocks until a message arrives, `h` is signalled or `untilTicks` passes; pumps messages.
-// Returns true when `h` was signalled.
+// Blocks until a message arrives, `h` is signalled or `untilTicks` passes; handles the
+// messages. Returns true when `h` was signalled.
 bool WaitSome(HANDLE h, long long untilTicks) {
   const long long left = untilTicks - Now();
   const DWORD ms = left <= 0 ? 0 : static_cast<DWORD>(Ms(left)) + 1;
   const DWORD r = h ? MsgWaitForMultipleObjects(1, &h, FALSE, ms, QS_ALLINPUT)
                     : MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
-  Pump();
+  PumpQueue();
   return h && r == WAIT_OBJECT_0;
 }
 
-long long Deadline(double ms) {
-  return Now() + static_cast<long long>(ms * static_cast<double>(g_freq.QuadPart) / 1000.0);
+// The times of the left button-downs the target has seen since it was last cleared.
+std::vector<long long> Downs() {
+  std::vector<long long> t;
+  for (size_t i : LeftDownsFrom(0)) t.push_back(Events()[i].when);
+  return t;
 }
 
-// Pumps until `n` downs have been stamped or the deadline passes.
+// Blocks on messages until `n` downs have come or the deadline passes.
 bool CollectDowns(size_t n, long long deadline) {
-  while (g_downs.size() < n) {
+  while (CountLeftDownsFrom(0) < n) {
     if (Now() >= deadline) return false;
     WaitSome(nullptr, deadline);
   }
@@ -113,9 +91,9 @@ void Idle(double ms) {
   while (Now() < end) WaitSome(nullptr, end);
 }
 
-void Report(const char* who, int interval) {
+void Report(const char* who, int interval, const std::vector<long long>& downs) {
   std::vector<double> p;
-  for (size_t i = 1; i < g_downs.size(); ++i) p.push_back(Ms(g_downs[i] - g_downs[i - 1]));
+  for (size_t i = 1; i < downs.size(); ++i) p.push_back(Ms(downs[i] - downs[i - 1]));
   if (p.empty()) {
     Out("RESULT who=%s interval=%d clicks=0", who, interval);
     return;
@@ -130,19 +108,19 @@ void Report(const char* who, int interval) {
   Out("RESULT who=%s interval=%d clicks=%d mean=%.3f median=%.3f min=%.3f max=%.3f sd=%.3f "
       "span=%.1f",
       who, interval, static_cast<int>(p.size()), mean, s[s.size() / 2], s.front(), s.back(),
-      std::sqrt(var / static_cast<double>(p.size())), Ms(g_downs.back() - g_downs.front()));
+      std::sqrt(var / static_cast<double>(p.size())), Ms(downs.back() - downs.front()));
 }
 
-std::string g_ackDir;
+std::wstring g_ackDir;
 
 // Announces a moment to the run script and, when it acknowledges marks, waits until it has
 // taken its sample, so that the sample belongs to the phase it names.
 void Mark(const char* name) {
   Out("MARK %s", name);
   if (g_ackDir.empty()) return;
-  const std::string flag = g_ackDir + "\\" + name;
+  const std::wstring flag = g_ackDir + L"\\" + Wide(name);
   const long long end = Deadline(20000);
-  while (GetFileAttributesA(flag.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  while (GetFileAttributesW(flag.c_str()) == INVALID_FILE_ATTRIBUTES) {
     if (Now() >= end) {
       Out("NOTE no acknowledgement for mark %s", name);
       return;
@@ -163,121 +141,29 @@ std::vector<int> Ints(const std::string& s) {
   return r;
 }
 
-struct Proc {
-  PROCESS_INFORMATION pi{};
-  bool ok = false;
-};
-
-Proc Start(const std::string& exe, const std::string& args) {
-  Proc p;
-  std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  const std::string dir = exe.substr(0, exe.find_last_of("\\/"));
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  p.ok = CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.empty() ? nullptr : dir.c_str(), &si, &p.pi) != 0;
-  if (!p.ok) Out("NOTE cannot start %s: error %lu", exe.c_str(), GetLastError());
-  return p;
-}
-
-bool WaitExit(Proc& p, double ms) {
-  const long long end = Deadline(ms);
-  while (Now() < end)
-    if (WaitSome(p.pi.hProcess, end)) return true;
-  return WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-void Close(Proc& p) {
-  if (!p.ok) return;
-  if (WaitForSingleObject(p.pi.hProcess, 0) != WAIT_OBJECT_0) {
-    TerminateProcess(p.pi.hProcess, 1);
-    WaitForSingleObject(p.pi.hProcess, 5000);
-  }
-  CloseHandle(p.pi.hProcess);
-  CloseHandle(p.pi.hThread);
-  p.ok = false;
-}
-
-struct Found {
-  DWORD pid;
-  HWND wnd = nullptr;
-};
-
-BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
-  auto* f = reinterpret_cast<Found*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  char cls[32] = {};
-  GetClassNameA(w, cls, sizeof cls);
-  if (pid == f->pid && std::string(cls) == "TApplication") {
-    f->wnd = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND AppWindow(const Proc& p) {
-  Found f{p.pi.dwProcessId};
-  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-  return f.wnd;
-}
-
-bool HomeHeldElsewhere() {
-  if (RegisterHotKey(nullptr, 0x7B00, 0, VK_HOME)) {
-    UnregisterHotKey(nullptr, 0x7B00);
-    return false;
-  }
-  return true;
-}
-
-// Readiness: the application window, then the Home hotkey refused to us. This is the one
-// place that polls, before any measurement starts.
-bool WaitReady(const Proc& p) {
-  const long long end = Deadline(30000);
-  while (!AppWindow(p)) {
-    if (Now() >= end || WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0) return false;
-    WaitSome(nullptr, Deadline(5));
-  }
-  WaitForInputIdle(p.pi.hProcess, 10000);
-  while (!HomeHeldElsewhere()) {
-    if (Now() >= end || WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0) return false;
-    WaitSome(nullptr, Deadline(5));
-  }
-  return true;
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (up ? KEYEVENTF_KEYUP : 0);
-  SendInput(1, &in, sizeof in);
-}
-
-void Tap(WORD vk) {
-  Key(vk, false);
-  Key(vk, true);
+bool Started(const std::wstring& exe, Proc& p, const std::wstring& args = L"") {
+  if (Start(exe, p, args)) return true;
+  Out("NOTE cannot start %s: %s", Utf8(exe).c_str(), LastError().c_str());
+  return false;
 }
 
 // Waits until no button-down has come for `quietMs`, at most `maxMs`.
 void WaitQuiet(double quietMs, double maxMs) {
   const long long end = Deadline(maxMs);
   for (;;) {
-    const size_t seen = g_downs.size();
+    const size_t seen = Events().size();
     const long long quietEnd = Deadline(quietMs);
-    while (Now() < quietEnd && g_downs.size() == seen) WaitSome(nullptr, quietEnd);
-    if (g_downs.size() == seen || Now() >= end) return;
+    while (Now() < quietEnd && Events().size() == seen) WaitSome(nullptr, quietEnd);
+    if (Events().size() == seen || Now() >= end) return;
   }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  QueryPerformanceFrequency(&g_freq);
+int wmain(int argc, wchar_t** argv) {
   std::map<std::string, std::string> opt;
   for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
+    const std::string a = Utf8(argv[i]);
     const size_t eq = a.find('=');
     if (eq != std::string::npos) opt[a.substr(0, eq)] = a.substr(eq + 1);
   }
@@ -294,7 +180,7 @@ int main(int argc, char** argv) {
       i = c + 1;
     }
   }
-  g_ackDir = opt["ack"];
+  g_ackDir = Wide(opt["ack"]);
   auto countFor = [&](int iv) { return counts.count(iv) ? counts[iv] : 300; };
 
   char user[256] = {};
@@ -302,52 +188,40 @@ int main(int argc, char** argv) {
   if (!GetUserNameA(user, &userLen)) user[0] = 0;
   Out("USER %s", user);
 
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = TargetProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = "VantrelClickRate";
-  RegisterClassA(&wc);
-  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  HWND target =
-      CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "click rate", WS_POPUP | WS_VISIBLE, 16, 16,
-                      sw - 32, sh - 32, nullptr, nullptr, wc.hInstance, nullptr);
-  if (!target) {
-    Out("NOTE cannot create the target window: error %lu", GetLastError());
+  RECT area{};
+  if (!CreateTarget(area)) {
+    Out("NOTE cannot create the target window: %s", LastError().c_str());
     return 1;
   }
-  SetForegroundWindow(target);
-  SetCursorPos(sw / 2, sh / 2);
-  Pump();
+  MoveCursor({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
   int failures = 0;
 
   // The reference loop: its first click only starts the clock.
   if (!opt["bare"].empty()) {
     for (int iv : Ints(opt["bi"].empty() ? "1,20,100" : opt["bi"])) {
       const int n = countFor(iv);
-      g_downs.clear();
-      g_counting = true;
-      Proc p = Start(opt["bare"], std::to_string(iv) + " " + std::to_string(n + 1));
-      if (!p.ok) {
+      Events().clear();
+      Proc p;
+      if (!Started(Wide(opt["bare"]), p, Wide(std::to_string(iv) + " " + std::to_string(n + 1)))) {
         ++failures;
         continue;
       }
       if (!CollectDowns(static_cast<size_t>(n) + 1, Deadline(20000.0 + 3.0 * n * iv))) {
-        Out("NOTE bare loop at %d ms: only %d of %d clicks arrived", iv,
-            static_cast<int>(g_downs.size()), n + 1);
+        Out("NOTE bare loop at %d ms: only %d of %d clicks arrived", iv, static_cast<int>(CountLeftDownsFrom(0)),
+            n + 1);
         ++failures;
       }
-      WaitExit(p, 10000);
-      g_counting = false;
-      Close(p);
-      Report("bare", iv);
+      const std::vector<long long> downs = Downs();
+      DWORD code = 0;
+      WaitExit(p, 10000, code);
+      Kill(p);
+      Report("bare", iv, downs);
     }
   }
 
   if (!opt["vantrel"].empty()) {
-    const std::string exe = opt["vantrel"];
-    const std::string ini = exe.substr(0, exe.find_last_of("\\/") + 1) + "Vantrel.ini";
+    const std::wstring exe = Wide(opt["vantrel"]);
+    const std::string ini = Utf8(exe.substr(0, exe.find_last_of(L"\\/") + 1)) + "Vantrel.ini";
     const int idleSeconds = opt["idle"].empty() ? 0 : std::atoi(opt["idle"].c_str());
     const int busy = opt["busy"].empty() ? 100 : std::atoi(opt["busy"].c_str());
     bool idleDone = false;
@@ -356,11 +230,11 @@ int main(int argc, char** argv) {
       // Vantrel reads its options when it starts; each interval is a fresh start.
       WritePrivateProfileStringA(user, "IntTime", std::to_string(iv).c_str(), ini.c_str());
       WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());  // flush
-      Proc p = Start(exe, "");
-      if (!p.ok || !WaitReady(p)) {
+      Proc p;
+      if (!StartReady(exe, p)) {
         Out("NOTE Vantrel at %d ms did not become ready", iv);
         ++failures;
-        Close(p);
+        Kill(p);
         continue;
       }
       if (idleSeconds > 0 && !idleDone) {
@@ -369,33 +243,31 @@ int main(int argc, char** argv) {
         Idle(idleSeconds * 1000.0);
         Mark("idle-end");
       }
-      g_downs.clear();
-      g_counting = true;
+      Events().clear();
       Tap(VK_HOME);
       const long long deadline = Deadline(20000.0 + 3.0 * n * iv);
       CollectDowns(1, deadline);
       if (iv == busy) Mark("busy-begin");
       if (!CollectDowns(static_cast<size_t>(n) + 1, deadline)) {
-        Out("NOTE Vantrel at %d ms: only %d of %d clicks arrived", iv,
-            static_cast<int>(g_downs.size()), n + 1);
+        Out("NOTE Vantrel at %d ms: only %d of %d clicks arrived", iv, static_cast<int>(CountLeftDownsFrom(0)),
+            n + 1);
         ++failures;
       }
       if (iv == busy) Mark("busy-end");
-      g_counting = false;
-      const std::vector<long long> measured(
-          g_downs.begin(), g_downs.begin() + std::min<size_t>(g_downs.size(), n + 1));
+      std::vector<long long> measured = Downs();
+      measured.resize(std::min<size_t>(measured.size(), n + 1));
       Tap(VK_END);
       WaitQuiet(std::max(300.0, 3.0 * iv), 5000);
-      g_downs = measured;
-      Report("vantrel", iv);
-      if (HWND w = AppWindow(p)) PostMessageA(w, WM_CLOSE, 0, 0);
-      if (!WaitExit(p, 10000)) {
+      Report("vantrel", iv, measured);
+      if (HWND w = AppWindowOf(p).found) PostMessageW(w, WM_CLOSE, 0, 0);
+      DWORD code = 0;
+      if (!WaitExit(p, 10000, code)) {
         Out("NOTE Vantrel did not exit on WM_CLOSE");
         ++failures;
       }
-      Close(p);
+      Kill(p);
     }
   }
-  DestroyWindow(target);
+  DestroyWindow(Target());
   return failures == 0 ? 0 : 1;
 }

@@ -16,19 +16,13 @@
 #   BENCH_OUT                also write the report to this file
 set -uo pipefail
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=../tools/wine-session
 source "$root/tools/wine-session"
 
 build=${1:-$root/build/win32}
 app=$build/Vantrel.exe
 [ -f "$app" ] || { echo "run-bench: no $app (build it first: cmake --build --preset win32)" >&2; exit 2; }
-arch=$(ws_pe_arch "$app") || exit 2
-case $arch in
-  win32) cxx=i686-w64-mingw32-g++-posix ;;
-  win64) cxx=x86_64-w64-mingw32-g++-posix ;;
-esac
 
 bare_iv=${BENCH_BARE_INTERVALS:-1,20,100}
 counts=${BENCH_COUNTS:-1:500,20:300,100:300}
@@ -41,25 +35,9 @@ else
   vantrel_iv=100
 fi
 
-trap ws_end EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-ws_begin "$arch" || exit 1
-
-bench=$WS_DRIVE_C/bench
-mkdir -p "$bench"
-cp "$app" "$bench/Vantrel.exe"
-# The bench programs come from the build when it made them, else are built here.
-for prog in clickrate bareloop; do
-  if [ -f "$build/bench/$prog.exe" ]; then
-    cp "$build/bench/$prog.exe" "$bench/"
-  else
-    libs=(-luser32 -lgdi32)
-    [ $prog = bareloop ] && libs=(-lwinmm)
-    "$cxx" -std=c++20 -O2 -Wall -Wextra -static "$here/$prog.cpp" -o "$bench/$prog.exe" "${libs[@]}" ||
-      { echo "run-bench: cannot build $prog.exe" >&2; exit 1; }
-  fi
-done
+# The bench programs come from the build (cmake --build --preset win32 makes them).
+ws_test_session run-bench "" "$app" "$build/bench/clickrate.exe" "$build/bench/bareloop.exe"
+arch=$WS_ARCH
 
 # One sample of context switches (voluntary + nonvoluntary, all threads) of the Linux
 # processes that run Vantrel.exe, the Wine server and the benchmark window in this prefix,
@@ -104,12 +82,12 @@ sample() {
 
 raw=$WS_DIR/raw.txt
 : >"$raw"
-ack=$bench/ack
+ack=$WS_TESTS/ack
 mkdir -p "$ack"
 echo "run-bench: $arch, $app; Vantrel at ${vantrel_iv} ms, bare loop at ${bare_iv} ms" >&2
-timeout 600 "$WS_WINE" 'C:\bench\clickrate.exe' 'vantrel=C:\bench\Vantrel.exe' \
-  'bare=C:\bench\bareloop.exe' "vi=$vantrel_iv" "bi=$bare_iv" "n=$counts" "idle=$idle" busy=100 \
-  'ack=C:\bench\ack' </dev/null | while IFS= read -r line; do
+timeout 600 "$WS_WINE" 'C:\tests\clickrate.exe' 'vantrel=C:\tests\Vantrel.exe' \
+  'bare=C:\tests\bareloop.exe' "vi=$vantrel_iv" "bi=$bare_iv" "n=$counts" "idle=$idle" busy=100 \
+  'ack=C:\tests\ack' </dev/null | while IFS= read -r line; do
     line=${line%$'\r'}
     case $line in
       MARK\ *)

@@ -10,29 +10,22 @@
 // generous timeout. The only fixed spans are observation windows that prove an absence
 // ("no click after End"), which cannot be proved any other way.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
-using namespace e2e;
+using namespace kit;
 
+const char kDriverArguments[] = "";
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_driver <path\\to\\Vantrel.exe>\n");
-    return 2;
-  }
-  const std::wstring exe = argv[1];
-  const std::wstring dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  const std::wstring copy = dir + L"Vantrel2.exe";
-  g_events.reserve(1 << 16);
+int Drive(const TDriverArgs& args) {
+  const std::wstring& exe = args.exe;
+  const std::wstring copy = args.dir + L"Vantrel2.exe";
 
   RECT area{};
-  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area), "target window created", "a window",
-             LastError)) {
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return 1;
-  }
+  if (!Check(CreateTarget(area), "target window created", "a window", LastError)) return Summary();
   const LONG w = area.right - area.left, h = area.bottom - area.top;
   const POINT A{area.left + w / 2, area.top + h / 2};
   const POINT P{area.left + w / 4, area.top + h / 4};
@@ -89,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
       Check(got, "Home starts clicking (11 clicks within 10 s)", ">= 11 button-downs",
             [&] { return Format("%d", static_cast<int>(CountLeftDownsFrom(from))); });
       // Let the last click finish so every down has its up.
-      WaitFor([] { return !g_events.back().down; }, 2000);
+      WaitFor([] { return !Events().back().down; }, 2000);
       const std::vector<size_t> d = LeftDownsFrom(from);
       if (got) {
         const double mean = MeanPeriod(d, 0, 10);
@@ -105,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
         Check(brk == SIZE_MAX, "every button-down is followed by a button-up",
               "down, up, down, up...",
               brk == SIZE_MAX ? ""
-                              : Format("a %s at event %d", g_events[brk].down ? "down" : "up",
+                              : Format("a %s at event %d", Events()[brk].down ? "down" : "up",
                                        static_cast<int>(brk)));
         int pairs = 0;
         const double hold = MeanHold(from, pairs);
@@ -141,22 +134,22 @@ int wmain(int argc, wchar_t** argv) {
   // --- c. End stops clicking within one cycle, button up --------------------------------
   if (ready) {
     Pump();
-    const size_t from = g_events.size();
+    const size_t from = Events().size();
     const long long tEnd = Now();
     Chord(0, VK_END);
     // Absence of clicks can only be shown by watching: several cycles past the allowed one.
     Observe(static_cast<DWORD>(6 * kInterval));
     const std::vector<size_t> d = LeftDownsFrom(from);
     double lastDownAfter = -1;
-    if (!d.empty()) lastDownAfter = Ms(g_events[d.back()].when - tEnd);
+    if (!d.empty()) lastDownAfter = Ms(Events()[d.back()].when - tEnd);
     const double allowed = kInterval + 100;  // one cycle plus slack for message delivery
     Check(d.size() <= 1 && lastDownAfter <= allowed, "End stops clicking within one cycle",
           Format("at most 1 down, none later than %.0f ms after End", allowed),
           Format("%d down(s), the last %.0f ms after End", static_cast<int>(d.size()),
                  lastDownAfter));
-    const bool lastUp = g_events.empty() || !(g_events.back().down);
+    const bool lastUp = Events().empty() || !(Events().back().down);
     Check(lastUp, "the last button event after End is an up", "up",
-          g_events.empty() ? "none" : "down");
+          Events().empty() ? "none" : "down");
     Check(!KeyDown(VK_LBUTTON), "the left button is not down after End", "up", "down");
     Check(WaitClickingStopped(), "no clicks while stopped", "quiet", NotStopped);
   }
@@ -190,7 +183,7 @@ int wmain(int argc, wchar_t** argv) {
     // cursor to reach Q here: the worker may already have put it back.)
     SetCursorPos(Q.x, Q.y);
     Pump();
-    const size_t moved = g_events.size();
+    const size_t moved = Events().size();
     got = WaitFor([&] { return CountLeftDownsFrom(moved) >= 4; });
     if (got) {
       POINT bad{};
@@ -224,7 +217,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     Check(MoveCursor(S), "cursor moved to S while clicking", Pt(S), [] { return Pt(Cursor()); });
     Pump();
-    const size_t moved = g_events.size();
+    const size_t moved = Events().size();
     got = WaitFor([&] { return CountLeftDownsFrom(moved) >= 6; });
     Check(got, "clicking goes on after the cursor moved", ">= 6 button-downs",
           [&] { return Format("%d", static_cast<int>(CountLeftDownsFrom(moved))); });
@@ -272,7 +265,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(StopAndWait(), "and stops on End", "stopped", NotStopped);
 
     const bool copied = CopyFileW(exe.c_str(), copy.c_str(), FALSE) != 0;
-    if (!copied) g_err = GetLastError();
+    if (!copied) RememberLastError();
     Check(copied, "Vantrel.exe copied to Vantrel2.exe", "a copy", LastError);
     if (copied &&
         Check(Start(copy, renamed), "Vantrel2.exe starts", "CreateProcess succeeds", LastError)) {
@@ -331,7 +324,6 @@ int wmain(int argc, wchar_t** argv) {
   Kill(second);
   Kill(renamed);
   DeleteFileW(copy.c_str());
-  DestroyWindow(g_target);
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 && g_passed > 0 ? 0 : 1;
+  DestroyWindow(Target());
+  return Summary();
 }

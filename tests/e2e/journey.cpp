@@ -5,87 +5,59 @@
 //
 //   e2e_journey.exe <C:\folder\Vantrel-<version>\<bits>\Vantrel.exe>
 //
-// The prefix opens .pdf files with C:\e2e\shell_recorder.exe, which writes C:\e2e\opened.txt.
+// The prefix opens .pdf files with shell_recorder.exe beside this driver, which writes
+// opened.txt there.
 //
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
-// every check passed. Screenshots go to C:\e2e\shots\<step>.bmp.
+// every check passed.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Screen.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
+
+#include "VantrelSeen.h"
 
 #include <algorithm>
-#include <cstring>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "";
 
 namespace {
 
-const wchar_t kOpened[] = L"C:\\e2e\\opened.txt";
 std::wstring g_dir;  // the exe's folder, with its backslash
 
 std::wstring Text(HWND w) { return WindowText(w); }
-std::string IniValue(const char* key) { return e2e::IniValue(g_dir + L"Vantrel.ini", key); }
+std::string IniValue(const char* key) { return kit::IniValue(g_dir + L"Vantrel.ini", key); }
 
-// The tray icon, where its outline shows in the taskbar.
-bool TrayIcon(POINT& at) { return TrayIconPixels(at) >= 20; }
+// What the shell was asked to open: the file shell_recorder.exe writes beside this driver.
+std::wstring Opened() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\') + 1) + L"opened.txt";
+}
 
 // The screen once `w` has painted what it has pending.
 void Shot(HWND w, const wchar_t* step) {
   if (w) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreen(std::wstring(L"C:\\e2e\\shots\\") + step + L".bmp");
+  kit::Shot(step);
 }
 
-struct Vantrel {
-  Proc p;
-  HWND form = nullptr;
-  DWORD thread = 0;
-  HWND Kid(int i) const {
-    HWND w = GetWindow(form, GW_CHILD);
-    while (w && i-- > 0) w = GetWindow(w, GW_HWNDNEXT);
-    return w;
-  }
-  HWND CtrlLock() const { return Kid(1); }
-  HWND IntTime() const { return Kid(5); }
-  HWND Ok() const { return Kid(10); }
-  HWND Focus() const {
-    GUITHREADINFO gi{};
-    gi.cbSize = sizeof gi;
-    GetGUIThreadInfo(thread, &gi);
-    return gi.hwndFocus;
-  }
+struct Vantrel : TVantrelSeen {
   HWND Visible(const wchar_t* cls) const {
     HWND w = WindowOf(p, cls);
     return w && IsWindowVisible(w) ? w : nullptr;
-  }
-
-  // A real click on the tray icon. Successive clicks land 8 pixels apart, on either side of
-  // the icon's middle: two at one spot within the double-click time make a double click.
-  int trayClicks = 0;
-  bool ClickTray(Btn b) {
-    POINT icon{};
-    if (!WaitFor([&] { return TrayIcon(icon); }, 10000)) return false;
-    icon.x += trayClicks++ % 2 ? 4 : -4;
-    return MouseClick(icon, b);
   }
   // The right-button menu, and in it the item whose mnemonic is `letter`.
   bool Choose(char letter) {
     if (!ClickTray(Btn::Right) || !WaitFor([&] { return Visible(L"#32768") != nullptr; }, 5000)) return false;
     Chord(0, static_cast<WORD>(letter));
     return WaitFor([&] { return !Visible(L"#32768"); }, 5000);
-  }
-
-  // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the
-  // same mnemonic and comes just before it), its text replaced by digits typed one by one.
-  bool TypeInterval(const char* digits) {
-    if (Focus() != IntTime()) {
-      const HWND before = Focus();
-      Chord(MOD_ALT, 'T');
-      WaitFor([&] { return Focus() != before; }, 3000);
-      if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
-    }
-    if (!WaitFor([&] { return Focus() == IntTime(); }, 3000)) return false;
-    Chord(MOD_CONTROL, 'A');
-    for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
-    return WaitFor([&] { return Text(IntTime()) == std::wstring(digits, digits + std::strlen(digits)); }, 3000);
   }
 };
 
@@ -101,29 +73,21 @@ bool SameFile(std::wstring got, const std::wstring& want) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_journey <path\\to\\Vantrel.exe>\n");
-    return 2;
-  }
+int Drive(const TDriverArgs& args) {
   SetProcessDPIAware();  // our coordinates unscaled, as Vantrel's
-  const std::wstring exe = argv[1];
-  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  // The release's folder is Vantrel-<version>, the version its About box shows.
-  const size_t folder = exe.rfind(L"\\Vantrel-");
-  const std::string version = Utf8(exe.substr(folder + 9, exe.find(L'\\', folder + 1) - folder - 9));
-  CreateDirectoryW(L"C:\\e2e\\shots", nullptr);
-  DeleteFileW(kOpened);
-  g_events.reserve(1 << 16);
+  const std::wstring& exe = args.exe;
+  g_dir = args.dir;
+  // The version this build writes into the exe, which its About box must show.
+  const std::string version = VANTREL_VERSION;
+  const std::wstring openedFile = Opened();
+  DeleteFileW(openedFile.c_str());
   Note("Vantrel %s at %s", version.c_str(), Utf8(exe).c_str());
 
   // The target on the right, clear of the options window (at 0,0) and the taskbar.
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   RECT area{sw - 240, 16, sw - 16, sh - 120};
-  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area, false), "target window created", "a window", LastError))
-    return report::Summary();
+  if (!Check(CreateTarget(area, false), "target window created", "a window", LastError))
+    return Summary();
   EnsureModifiersUp("at the start");
 
   // --- 1. started, its icon in the tray ------------------------------------------------------
@@ -133,9 +97,8 @@ int wmain(int argc, wchar_t** argv) {
   Shot(nullptr, L"1-tray");
   if (!Check(started, "Vantrel starts from the unpacked zip, holds Home and shows its tray icon", "ready, icon",
              [&] { return Format("running %d, %s", Running(v.p), LastError().c_str()); }))
-    return report::Summary();
-  v.form = WindowOf(v.p, L"TForm1", L"Vantrel");
-  v.thread = GetWindowThreadProcessId(v.form, nullptr);
+    return Summary();
+  v.FindForm();
 
   // --- 2. options by a middle click, 200 typed, OK clicked -------------------------------------
   bool options = v.ClickTray(Btn::Middle) && WaitFor([&] { return IsWindowVisible(v.form) != 0; }, 5000) &&
@@ -197,7 +160,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring pdf = g_dir + L"Vantrel.pdf";
   std::string opened;
   const bool help = v.Choose('H') && WaitFor([&] {
-    return ReadBytes(kOpened, opened) && opened.find('\n') != std::string::npos;
+    return ReadBytes(openedFile, opened) && opened.find('\n') != std::string::npos;
   }, 20000);
   const std::wstring got = Wide(opened.substr(0, opened.find('\r')));
   Note("the shell opened %s", Shown(opened).c_str());
@@ -218,5 +181,5 @@ int wmain(int argc, wchar_t** argv) {
                         KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON), KeyDown(VK_RBUTTON), KeyDown(VK_MBUTTON), gone);
         });
   Kill(v.p);
-  return report::Summary();
+  return Summary();
 }

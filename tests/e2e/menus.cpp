@@ -13,11 +13,19 @@
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. Screenshots go to shots\ beside the exe.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Screen.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
 #include <algorithm>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "";
 
 namespace {
 
@@ -34,10 +42,6 @@ LRESULT CALLBACK NoActivateProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return TargetProc(w, msg, wp, lp);
 }
 
-bool Dark(std::uint32_t c) { return Red(c) < 90 && Green(c) < 90 && Blue(c) < 90; }
-
-int TrayIcon(POINT& centre) { return TrayIconPixels(centre); }
-
 bool Owns(const Proc& p, HWND w) {
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
@@ -52,13 +56,6 @@ std::string Describe(HWND w) {
 
 HWND Menu() { return VisibleWindowOf(g_app, L"#32768"); }
 
-void Press(WORD vk) {
-  Key(vk, false);
-  Key(vk, true);
-}
-
-void Shot(const wchar_t* name) { SaveScreen(g_dir + L"shots\\" + name + L".bmp"); }
-
 // A real click on the icon: the right button opens its menu on the way down, the left one
 // once it is up. The cursor then leaves the menu, so that no item is highlighted under it.
 // Reported the first time for each button, and whenever it fails.
@@ -67,7 +64,7 @@ HWND OpenMenu(bool right) {
   static DWORD clicked = GetTickCount() - GetDoubleClickTime();
   HWND menu = nullptr;
   // Waited for: the taskbar is drawn again late after a window over it goes away.
-  if (WaitFor([] { return TrayIcon(g_icon) >= 20; }, 10000) && MoveCursor(g_icon)) {
+  if (WaitFor([] { return TrayIcon(g_icon); }, 10000) && MoveCursor(g_icon)) {
     // A second click on the icon within the double-click time would be a double click.
     WaitFor([] { return GetTickCount() - clicked > GetDoubleClickTime(); }, 5000);
     // At the icon's place: a late reader of an earlier move may have put the cursor elsewhere.
@@ -193,7 +190,7 @@ std::string FileText(const wchar_t* name) {
 std::string ShellOpens(WORD letter) {
   const size_t before = FileText(L"opened.txt").size();
   if (!OpenMenu(true)) return "no menu";
-  Press(letter);
+  Tap(letter);
   std::string line;
   const auto written = [&] {
     const std::string all = FileText(L"opened.txt");
@@ -209,15 +206,15 @@ std::string ShellOpens(WORD letter) {
 
 void CheckEntries(HWND form) {
   if (OpenMenu(true)) {
-    Press('A');
+    Tap('A');
     MessageBoxSeen about;
     WaitFor([&] { return (about = MessageBoxOf(g_app)).caption == L"情報" && Painted(about.box); },
             10000);
     Shot(L"about");
     Check(about.caption == L"情報" &&
-              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : 3.0.5.8",
+              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : " VANTREL_VERSION,
           "'a' shows the About box with the file version",
-          "情報: the notice and FileVersion : 3.0.5.8",
+          "情報: the notice and FileVersion : " VANTREL_VERSION,
           [&] { return Utf8(about.caption) + ": " + Shown(Utf8(about.text)); });
     size_t from = 0;
     bool clicked = false, stopped = false;
@@ -234,14 +231,14 @@ void CheckEntries(HWND form) {
     // The clicks may have moved the foreground; Enter is for the box.
     SetForegroundWindow(about.box);
     WaitFor([&] { return GetForegroundWindow() == about.box; }, 3000);
-    Press(VK_RETURN);
+    Tap(VK_RETURN);
     Check(WaitFor([&] { return !IsWindowVisible(about.box); }, 5000), "Enter closes the About box",
           "gone", [&] {
             return "still open, the foreground window is " + Describe(GetForegroundWindow());
           });
   }
   if (OpenMenu(true)) {
-    Press('O');
+    Tap('O');
     Check(WaitFor([&] { return IsWindowVisible(form) && Painted(form); }, 5000),
           "'o' shows the options window", "visible, with its controls",
           IsWindowVisible(form) ? "nothing drawn in it" : "hidden");
@@ -273,8 +270,8 @@ void CheckCtrlLock(HWND form) {
     Check(PtInRect(&r, g_icon) != 0, "the lock menu opens by the icon",
           "within 16 px of " + Pt(g_icon),
           [&] { return Format("(%ld,%ld)-(%ld,%ld)", r.left, r.top, r.right, r.bottom); });
-    Press(VK_DOWN);
-    Press(VK_RETURN);
+    Tap(VK_DOWN);
+    Tap(VK_RETURN);
     MenuClosed();
   }
   Check(WaitFor([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000),
@@ -311,7 +308,7 @@ bool SavedCtrlLock(const std::string& user) {
 }
 
 void CheckExit(const std::string& user) {
-  if (OpenMenu(true)) Press('X');
+  if (OpenMenu(true)) Tap('X');
   DWORD code = 0;
   const bool ended = WaitExit(g_app, 10000, code);
   Check(ended && code == 0, "'x' ends Vantrel with exit code 0", "0",
@@ -320,7 +317,7 @@ void CheckExit(const std::string& user) {
         "[" + user + "] with CtrlLock=1", [] { return Shown(FileText(L"Vantrel.ini")); });
   POINT p{};
   int dark = 0;
-  Check(WaitFor([&] { return (dark = TrayIcon(p)) < 20; }, 10000),
+  Check(WaitFor([&] { return (dark = TrayIconPixels(p)) < 20; }, 10000),
         "the tray icon is gone after the exit", "< 20 dark pixels",
         [&] { return Format("%d", dark); });
   Shot(L"exited");
@@ -333,15 +330,9 @@ void CheckExit(const std::string& user) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_menus <path\\to\\Vantrel.exe>\n");
-    return 2;
-  }
-  const std::wstring exe = argv[1];
-  g_dir = exe.substr(0, exe.find_last_of(L'\\') + 1);
-  CreateDirectoryW((g_dir + L"shots").c_str(), nullptr);
+int Drive(const TDriverArgs& args) {
+  const std::wstring& exe = args.exe;
+  g_dir = args.dir;
   char name[257] = {};
   DWORD size = sizeof name;
   GetUserNameA(name, &size);
@@ -350,23 +341,23 @@ int wmain(int argc, wchar_t** argv) {
   RECT area{};
   if (!Check(WriteBytes(g_dir + L"Vantrel.ini",
                         "[" + user + "]\r\nCtrlLock=0\r\nLockAndClick=1\r\n") &&
-                 CreateTarget(GetModuleHandleW(nullptr), area, false),
+                 CreateTarget(area, false),
              "the settings are seeded and the target window is up", "both", LastError()))
-    return report::Summary();
+    return Summary();
   // Top right, clear of the taskbar, the menus above it and the options window at (0,0).
-  SetWindowPos(g_target, HWND_TOP, 480, 16, 300, 200, 0);
+  SetWindowPos(Target(), HWND_TOP, 480, 16, 300, 200, 0);
   // Clicks leave the foreground window as it is: an open About box keeps the keyboard, and no
   // focus change (see CheckCtrlLock) comes while the lock holds Ctrl.
-  SetWindowLongPtrW(g_target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoActivateProc));
+  SetWindowLongPtrW(Target(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoActivateProc));
   g_spot = {630, 116};
   const bool ready = StartReady(exe, g_app);
   HWND form = WindowOf(g_app, L"TForm1", L"Vantrel");
-  if (Check(ready && form && WaitFor([] { return TrayIcon(g_icon) >= 20; }, 15000),
+  if (Check(ready && form && WaitFor([] { return TrayIcon(g_icon); }, 15000),
             "Vantrel starts, holds its hotkeys and shows its tray icon", "all three",
             ready ? "no icon in the taskbar" : "no start")) {
     if (HWND menu = OpenMenu(true)) {
       CheckBanner(menu);
-      Press(VK_ESCAPE);
+      Tap(VK_ESCAPE);
       Check(MenuClosed(), "Esc closes the banner menu", "closed", "still open");
     }
     CheckEntries(form);
@@ -374,5 +365,5 @@ int wmain(int argc, wchar_t** argv) {
     CheckExit(user);
   }
   Kill(g_app);
-  return report::Summary();
+  return Summary();
 }

@@ -7,11 +7,19 @@
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. Screenshots go to shots\ beside the exe.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Screen.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
 #include <cstring>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "";
 
 namespace {
 
@@ -47,9 +55,9 @@ bool SawEndPressAndRelease(size_t from) {
 
 size_t CountDowns(Btn b, size_t from, bool* other = nullptr) {
   size_t n = 0;
-  for (size_t i = from; i < g_events.size(); ++i) {
-    if (!g_events[i].down) continue;
-    if (g_events[i].button == b) ++n;
+  for (size_t i = from; i < Events().size(); ++i) {
+    if (!Events()[i].down) continue;
+    if (Events()[i].button == b) ++n;
     else if (other) *other = true;
   }
   return n;
@@ -57,8 +65,8 @@ size_t CountDowns(Btn b, size_t from, bool* other = nullptr) {
 
 double MeanDownPeriod(Btn b, size_t from) {
   std::vector<long long> t;
-  for (size_t i = from; i < g_events.size(); ++i)
-    if (g_events[i].down && g_events[i].button == b) t.push_back(g_events[i].when);
+  for (size_t i = from; i < Events().size(); ++i)
+    if (Events()[i].down && Events()[i].button == b) t.push_back(Events()[i].when);
   return t.size() < 2 ? 0 : Ms(t.back() - t.front()) / static_cast<double>(t.size() - 1);
 }
 
@@ -79,7 +87,7 @@ bool AnswerBox(Proc& p, const std::wstring& text, const std::wstring& shot, std:
   // Painted before the picture is taken: the box belongs to another process, whose paint
   // this runs synchronously.
   RedrawWindow(seen.box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SaveScreen(g_dir + L"shots\\" + shot + L".bmp");
+  Shot(shot);
   PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
   return seen.caption == L"Vantrel" &&
          WaitFor([&] { return !IsWindow(seen.box); }, 10000);
@@ -87,17 +95,9 @@ bool AnswerBox(Proc& p, const std::wstring& text, const std::wstring& shot, std:
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: e2e_settings <path\\to\\Vantrel.exe>\n");
-    return 2;
-  }
-  const std::wstring exe = argv[1];
-  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  CreateDirectoryW((g_dir + L"shots").c_str(), nullptr);
-  g_events.reserve(1 << 16);
+int Drive(const TDriverArgs& args) {
+  const std::wstring& exe = args.exe;
+  g_dir = args.dir;
 
   wchar_t name[257] = {};
   DWORD size = 256;
@@ -106,11 +106,7 @@ int wmain(int argc, wchar_t** argv) {
   Note("Windows user: %s", user.c_str());
 
   RECT area{};
-  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area), "target window created", "a window",
-             LastError)) {
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    return 1;
-  }
+  if (!Check(CreateTarget(area), "target window created", "a window", LastError)) return Summary();
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleW(nullptr), 0);
   Check(hook != nullptr, "keyboard hook installed", "a hook", LastError);
   const POINT A{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
@@ -142,7 +138,7 @@ int wmain(int argc, wchar_t** argv) {
     Check(StartReady(exe, p), "Vantrel starts with the seeded settings", "ready", "not ready");
     MoveCursor(A);
     Pump();
-    const size_t from = g_events.size();
+    const size_t from = Events().size();
     Chord(0, VK_HOME);
     bool other_button = false;
     const bool clicking = WaitFor([&] { return CountDowns(Btn::Right, from, &other_button) >= 12; });
@@ -221,6 +217,5 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   if (hook) UnhookWindowsHookEx(hook);
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return Summary();
 }

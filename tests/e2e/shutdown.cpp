@@ -12,14 +12,21 @@
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. A crash shows in Wine's output, which run-shutdown.sh reads.
 
-#include "E2eKit.h"
+#include "kit/Driver.h"
+#include "kit/Files.h"
+#include "kit/Process.h"
+#include "kit/Report.h"
+#include "kit/Target.h"
+#include "kit/Wait.h"
 
 #include <tlhelp32.h>
 
 #include <algorithm>
 #include <map>
 
-using namespace e2e;
+using namespace kit;
+
+const char kDriverArguments[] = "[--user pl|ja]";
 
 namespace {
 
@@ -214,16 +221,10 @@ std::string HeldDown() {
 void ReleaseAll() {
   static const struct {
     int vk;
-    DWORD up;
-  } buttons[] = {{VK_LBUTTON, MOUSEEVENTF_LEFTUP}, {VK_RBUTTON, MOUSEEVENTF_RIGHTUP},
-                 {VK_MBUTTON, MOUSEEVENTF_MIDDLEUP}};
+    Btn button;
+  } buttons[] = {{VK_LBUTTON, Btn::Left}, {VK_RBUTTON, Btn::Right}, {VK_MBUTTON, Btn::Middle}};
   for (const auto& b : buttons)
-    if (KeyDown(b.vk)) {
-      INPUT in{};
-      in.type = INPUT_MOUSE;
-      in.mi.dwFlags = b.up;
-      SendInput(1, &in, sizeof in);
-    }
+    if (KeyDown(b.vk)) MouseButton(b.button, false);
   ReleaseModifiers();
   WaitFor([] { return HeldDown().empty(); }, 3000);
 }
@@ -262,7 +263,7 @@ std::vector<std::string> EndWhileClicking(const std::wstring& exe, TWay way,
   }
   MoveCursor(g_spot);
   Pump();
-  g_events.clear();
+  Events().clear();
   Chord(0, VK_HOME);
   if (!WaitFor([] { return CountLeftDownsFrom(0) >= 3; }, 5000)) faults.push_back("no clicks");
   const std::string asked = AskToEnd(p, way);
@@ -345,11 +346,11 @@ void EndsDuringLongWait(Proc& p, TWay way, double idle) {
   Mark("%s during a day-long wait", WayName(way));
   MoveCursor(g_spot);
   Pump();
-  g_events.clear();
+  Events().clear();
   Chord(0, VK_HOME);
   const bool waiting = WaitFor(
       [] {
-        for (const ButtonEvent& e : g_events)
+        for (const ButtonEvent& e : Events())
           if (e.button == Btn::Left && !e.down) return true;
         return false;
       },
@@ -429,7 +430,7 @@ bool NotBefore(DWORD tick, DWORD since) { return tick - since < 0x80000000u; }
 // The left downs queued in [from, to), by the message's time.
 size_t DownsSent(DWORD from, DWORD to) {
   size_t n = 0;
-  for (const ButtonEvent& e : g_events)
+  for (const ButtonEvent& e : Events())
     if (e.button == Btn::Left && e.down && NotBefore(e.sent, from) && !NotBefore(e.sent, to)) ++n;
   return n;
 }
@@ -447,14 +448,14 @@ TRate ClickRate(const std::wstring& exe, int interval, const std::string& user) 
   if (StartReady(exe, p)) {
     MoveCursor(g_spot);
     Pump();
-    g_events.clear();
+    Events().clear();
     // Clicks queued before this press (a flood's backlog) are not this run's.
     const DWORD pressed = GetTickCount();
     Chord(0, VK_HOME);
     DWORD first = 0;
     const bool clicking = WaitFor(
         [&] {
-          for (const ButtonEvent& e : g_events)
+          for (const ButtonEvent& e : Events())
             if (e.button == Btn::Left && e.down && NotBefore(e.sent, pressed)) {
               first = e.sent;
               return true;
@@ -465,7 +466,7 @@ TRate ClickRate(const std::wstring& exe, int interval, const std::string& user) 
     if (clicking) {
       const DWORD from = first + 100, to = from + 1000;  // past the worker's start-up
       const bool whole =
-          WaitFor([&] { return !g_events.empty() && NotBefore(g_events.back().sent, to); }, 5000);
+          WaitFor([&] { return !Events().empty() && NotBefore(Events().back().sent, to); }, 5000);
       rate.perSecond = static_cast<double>(DownsSent(from, to));
       rate.atLeast = !whole;
     }
@@ -475,7 +476,7 @@ TRate ClickRate(const std::wstring& exe, int interval, const std::string& user) 
     long long quietSince = Now();
     WaitFor(
         [&] {
-          if (g_events.size() != seen) seen = g_events.size(), quietSince = Now();
+          if (Events().size() != seen) seen = Events().size(), quietSince = Now();
           return Ms(Now() - quietSince) > 300;
         },
         10000);
@@ -484,7 +485,7 @@ TRate ClickRate(const std::wstring& exe, int interval, const std::string& user) 
   }
   Kill(p);
   ReleaseAll();
-  g_events.clear();
+  Events().clear();
   return rate;
 }
 
@@ -570,7 +571,7 @@ void LogonName(const std::wstring& exe, const TLogon& logon) {
   Check(StartReady(exe, q), "a second run starts", "ready", "not ready");
   MoveCursor(g_spot);
   Pump();
-  g_events.clear();
+  Events().clear();
   Chord(0, VK_HOME);
   WaitFor([] { return CountLeftDownsFrom(0) >= 12; });
   const std::vector<size_t> downs = LeftDownsFrom(0);
@@ -593,25 +594,19 @@ void LogonName(const std::wstring& exe, const TLogon& logon) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  std::setvbuf(stdout, nullptr, _IONBF, 0);
-  QueryPerformanceFrequency(&g_freq);
+int Drive(const TDriverArgs& args) {
   const TLogon* logon = nullptr;
-  if (argc == 4 && lstrcmpW(argv[2], L"--user") == 0)
+  if (args.more.size() == 2 && args.more[0] == L"--user")
     for (const TLogon& l : kLogons)
-      if (Utf8(argv[3]) == l.id) logon = &l;
-  if (argc != 2 && !logon) {
-    std::fprintf(stderr, "usage: e2e_shutdown <path\\to\\Vantrel.exe> [--user pl|ja]\n");
-    return 2;
-  }
-  const std::wstring exe = argv[1];
-  g_dir = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-  g_events.reserve(1 << 16);
+      if (Utf8(args.more[1]) == l.id) logon = &l;
+  if (!args.more.empty() && !logon) return Usage();
+  const std::wstring& exe = args.exe;
+  g_dir = args.dir;
 
   RECT area{};
-  if (!Check(CreateTarget(GetModuleHandleW(nullptr), area), "target window created", "a window",
+  if (!Check(CreateTarget(area), "target window created", "a window",
              LastError))
-    return report::Summary();
+    return Summary();
   g_spot = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   MoveCursor(g_spot);
   EnsureModifiersUp("at the start");
@@ -625,5 +620,5 @@ int wmain(int argc, wchar_t** argv) {
     LongInterval(exe, user);
     ShortIntervals(exe, user);
   }
-  return report::Summary();
+  return Summary();
 }

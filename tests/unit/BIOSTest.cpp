@@ -22,11 +22,11 @@ TEST(BIOS, GetVersionItemGivesOneOfItsFixedForms) {
   TFakeEnvironment env;
   const std::string exe = "C:\\Vantrel.exe";
   env.VersionInfo[exe] = {{"\\VarFileInfo\\Translation", std::string("\x11\x04\xA4\x03", 4)},
-                          {"\\StringFileInfo\\041103A4\\FileVersion", "3.0.5.8"},
+                          {"\\StringFileInfo\\041103A4\\FileVersion", "2.7.1.4"},
                           {"\\StringFileInfo\\041103A4\\CompanyName", "Brindlework"}};
   env.VersionInfo["C:\\NoTable.dll"] = {{"\\StringFileInfo\\041103A4\\FileVersion", "1"}};
-  EXPECT_EQ(GetVersionItem(env, exe, 2), "FileVersion : 3.0.5.8");
-  EXPECT_EQ(GetVersionItem(env, exe, 9), "FileVersion : 3.0.5.8");
+  EXPECT_EQ(GetVersionItem(env, exe, 2), "FileVersion : 2.7.1.4");
+  EXPECT_EQ(GetVersionItem(env, exe, 9), "FileVersion : 2.7.1.4");
   EXPECT_EQ(GetVersionItem(env, exe, 0), "CompanyName : Brindlework");
   EXPECT_EQ(GetVersionItem(env, exe, 7), "ProductVersion : None");
   EXPECT_EQ(GetVersionItem(env, "C:\\none.txt", 2), "unidentified");

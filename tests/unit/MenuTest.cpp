@@ -211,7 +211,7 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
          EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Caption, "情報");
          EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Text,
                    std::string(MakerNotice) +
-                       "\r\n\r\nFileVersion : 3.0.5.8\r\n\r\n開始キー: Home　停止キー: End\r\n(詳細設定で変更できます)");
+                       "\r\n\r\nFileVersion : 2.7.1.4\r\n\r\n開始キー: Home　停止キー: End\r\n(詳細設定で変更できます)");
          EXPECT_EQ(t.sys.Windows.MessageBoxes[0].Flags, MB_OK | MB_ICONINFORMATION);
        }},
       {u'x', [](TrayMenusTest& t) {
@@ -229,7 +229,7 @@ TEST_F(TrayMenusTest, TheRightButtonOpensTheBannerMenuAndEachEntryAnswersToItsLe
     form = std::make_unique<TForm1>(app, sys.System);
     sys.Environment.VersionInfo["C:\\Games\\Tools\\Vantrel.exe"] = {
         {"\\VarFileInfo\\Translation", std::string("\x11\x04\xA4\x03", 4)},
-        {"\\StringFileInfo\\041103A4\\FileVersion", "3.0.5.8"}};
+        {"\\StringFileInfo\\041103A4\\FileVersion", "2.7.1.4"}};
     sys.Menus.Shown.clear();
     ChooseByLetter(c.letter);
     TrayCallback(WM_RBUTTONDOWN);

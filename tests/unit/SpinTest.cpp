@@ -64,13 +64,16 @@ TEST_F(SpinTest, UnconvertibleTextReadsAsTheMinimumAndStepsFromIt) {
 // range stays as it was typed. Each case starts from the one before.
 TEST_F(SpinTest, LeavingTheFieldTakesAWholeNumberWithinTheRangeOrTheLastValidOne) {
   TSpEdit& interval = IntTime();
-  const struct { const char* typed; const char* after; std::int32_t taken; } cases[] = {
-      {"0", "1", 1},          {"-40", "1", 1},   {"999999999", "86400000", 86400000},
-      {"007", "007", 7},      {"+5", "+5", 5},   {" 5", " 5", 5},
-      {"", "5", 5},           {"1.5", "5", 5},   {"12 ", "12 ", 12},
-      {"99999999999", "86400000", 86400000},     {"１２３", "86400000", 86400000}};
+  // The reading while in the field (unconvertible text reads as the minimum, 1), the text
+  // once it is left, and the value taken then.
+  const struct { const char* typed; std::int32_t reading; const char* after; std::int32_t taken; } cases[] = {
+      {"0", 0, "1", 1},          {"-40", -40, "1", 1},   {"999999999", 999999999, "86400000", 86400000},
+      {"007", 7, "007", 7},      {"+5", 5, "+5", 5},     {" 5", 5, " 5", 5},
+      {"", 1, "5", 5},           {"1.5", 1, "5", 5},     {"12 ", 1, "12 ", 12},
+      {"99999999999", 1, "86400000", 86400000},          {"１２３", 1, "86400000", 86400000}};
   for (const auto& c : cases) {
     interval.SetText(c.typed);
+    EXPECT_EQ(interval.Value(), c.reading) << '"' << c.typed << '"';
     interval.DoExit();
     EXPECT_EQ(interval.Text(), c.after) << '"' << c.typed << '"';
     EXPECT_EQ(interval.LastValidValue(), c.taken) << '"' << c.typed << '"';

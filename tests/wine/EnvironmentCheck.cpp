@@ -10,13 +10,13 @@
 
 #include "platform/win32/Win32.h"
 
-#include <cstdio>
+#include "kit/Report.h"
 
-#include "../support/TestReport.h"
+#include <cstdio>
 
 namespace {
 
-using report::Check;
+using kit::Check;
 
 void Same(const char* what, const std::string& expected, const std::string& got) {
   Check(expected == got, what, '"' + expected + '"', '"' + got + '"');
@@ -32,9 +32,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::string exe = Narrow(argv[1]);
   TWin32Environment env;
 
-  Same("the file version, as the About box shows it", "FileVersion : 3.0.5.8",
+  Same("the file version, as the About box shows it", "FileVersion : " VANTREL_VERSION,
        GetVersionItem(env, exe, 2));
-  Same("an index past the keys reads the file version", "FileVersion : 3.0.5.8",
+  Same("an index past the keys reads the file version", "FileVersion : " VANTREL_VERSION,
        GetVersionItem(env, exe, 9));
   Same("the Japanese file description", "FileDescription : ゲーム用自動クリックツール",
        GetVersionItem(env, exe, 1));
@@ -56,5 +56,5 @@ int wmain(int argc, wchar_t** argv) {
   const unsigned cls = WindowsVersionClass(env);
   Check(cls == 7, "the version class of this system", "7", std::to_string(cls));
 
-  return report::Summary();
+  return kit::Summary();
 }

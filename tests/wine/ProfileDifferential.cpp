@@ -17,6 +17,8 @@
 
 #include "platform/win32/Win32.h"
 
+#include "kit/Report.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -27,8 +29,7 @@ namespace {
 
 // ---- reporting -------------------------------------------------------------------------
 
-int Passed = 0;
-int Failed = 0;
+using kit::Check;
 
 // Text as one line of the report: control bytes as escapes, and also every byte past ASCII
 // for file contents, which are in the code page rather than UTF-8.
@@ -67,31 +68,18 @@ std::string Show(const std::optional<std::string>& s, const std::optional<std::s
   return out;
 }
 
-void Report(bool ok, const std::string& what, const std::string& detail = {}) {
-  if (ok) {
-    ++Passed;
-    std::printf("ok - %s\n", what.c_str());
-  } else {
-    ++Failed;
-    std::printf("FAIL - %s%s%s\n", what.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-  }
-  std::fflush(stdout);
-}
-
 // A difference we keep on purpose passes while it lasts and fails once the engine and the
 // system agree, so that the note about it is not left behind.
 void Compare(const std::optional<std::string>& system, const std::optional<std::string>& engine,
              const std::string& what, const char* knownDifference, bool utf8) {
   const bool same = system == engine;
-  if (!knownDifference) {
-    Report(same, what,
-           same ? "" : "expected " + Show(system, engine, utf8) + ", got " + Show(engine, system, utf8));
-  } else if (same) {
-    Report(false, what, std::string("the known difference (") + knownDifference +
-                            ") is gone: both give " + Show(system, engine, utf8));
-  } else {
-    Report(true, what + " # known difference: " + knownDifference);
-  }
+  if (!knownDifference)
+    Check(same, what, Show(system, engine, utf8), [&] { return Show(engine, system, utf8); });
+  else if (same)
+    Check(false, what, std::string("the known difference (") + knownDifference + ")",
+          "none: both give " + Show(system, engine, utf8));
+  else
+    kit::Known(what, knownDifference);
 }
 
 // ---- the corpus ------------------------------------------------------------------------
@@ -285,7 +273,7 @@ void Run(const TCase& c, const std::string& folder, int index) {
   const std::string systemPath = base + "-system.ini", enginePath = base + "-engine.ini";
   if (c.File) {
     if (!files.Save(systemPath, *c.File) || !files.Save(enginePath, *c.File)) {
-      Report(false, std::string(c.Name) + ": setting up", "cannot write " + base + "-*.ini");
+      Check(false, std::string(c.Name) + ": setting up", "two copies of the file", "cannot write " + base + "-*.ini");
       return;
     }
   }
@@ -325,21 +313,20 @@ std::string TempFolder() {
 
 int main() {
   const UINT acp = ::GetACP();
-  Report(acp == 932, "the ANSI code page is 932",
-         "it is " + std::to_string(acp) + "; under Wine set LC_ALL=ja_JP.UTF-8");
+  Check(acp == 932, "the ANSI code page is 932", "932",
+        std::to_string(acp) + " (under Wine set LC_ALL=ja_JP.UTF-8)");
 
   const std::string folder = TempFolder();
   const std::filesystem::path folderPath(std::u8string(folder.begin(), folder.end()));
   std::error_code error;
   std::filesystem::create_directories(folderPath, error);
   if (error) {
-    Report(false, "creating " + folder, error.message());
+    Check(false, "creating " + folder, "a folder", error.message());
   } else {
     int index = 0;
     for (const TCase& c : Corpus()) Run(c, folder, ++index);
   }
   std::filesystem::remove_all(folderPath, error);
 
-  std::printf("%d passed, %d failed\n", Passed, Failed);
-  return Failed == 0 ? 0 : 1;
+  return kit::Summary();
 }

@@ -5,10 +5,10 @@
 // mouse go in through SendInput; every check waits for a condition (a message seen, a text,
 // the focus), never for a fixed time.
 //
-//   wine_spin_edit.exe [shot folder]
+//   wine_spin_edit.exe
 //
-// With a shot folder it asks for screenshots there (see SpinHarness.h and run-spin-edit.sh).
-// Prints "ok - ..." / "FAIL - ...: expected ..., got ..." lines and "N passed, M failed".
+// Prints "ok - ..." / "FAIL - ...: expected ..., got ..." lines and "N passed, M failed";
+// its screenshots go to shots\ beside it (tests/kit/Screen.h).
 #include "platform/win32/Win32Drawing.h"
 #include "platform/win32/Win32System.h"
 #include "framework/Form.h"
@@ -158,8 +158,9 @@ void CheckLayout(const std::vector<TField>& fields) {
   RedrawWindow(Host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Pump();
   for (const TField& f : fields) {
-    int w = 0, h = 0;
-    const std::vector<std::uint32_t> px = Pixels(f.Pair(), w, h);
+    const TScreenPixels pixels = WindowPixels(f.Pair());
+    const int w = pixels.width, h = pixels.height;
+    const std::vector<std::uint32_t>& px = pixels.px;
     int wrong = 0, olive = 0;
     std::string firstWrong;
     for (int y = 0; y < h; ++y)
@@ -239,7 +240,7 @@ void CheckKeys(TSpEdit& interval, TSpEdit& dot, HWND box) {
       SendMessageW(edit, EM_SETSEL, 3, 3);
       const std::size_t chars = Edits.Chars.size();
       const int beeps = Beeps;
-      Chord(VK_CONTROL, vk);
+      Chord(MOD_CONTROL, vk);
       Check(WaitFor([&] {
               return std::find(Edits.Chars.begin() + static_cast<long>(chars), Edits.Chars.end(), 0x0Au) !=
                      Edits.Chars.end();
@@ -271,7 +272,7 @@ void CheckKeys(TSpEdit& interval, TSpEdit& dot, HWND box) {
     CheckText(interval.Text(), "1", Format("leaving turns 0 into the minimum %s", how));
   }
   DialogKeys = true;
-  Chord(VK_SHIFT, VK_TAB);
+  Chord(MOD_SHIFT, VK_TAB);
   Check(WaitFor([&] { return GetFocus() == edit; }), "Shift+Tab comes back to IntTime", "IntTime",
         Format("%p", static_cast<void*>(GetFocus())));
   CheckText(SelectionText(edit), "0..1", "entering by Tab selects the text");
@@ -300,7 +301,7 @@ void CheckPaste(TSpEdit& interval, HWND box) {
   const HWND edit = ToHwnd(interval.Handle());
   PutOnClipboard(L"12 ");
   Focus(edit);
-  Chord(VK_CONTROL, 'V');
+  Chord(MOD_CONTROL, 'V');
   WaitFor([&] { return interval.Text() == "12 "; });
   CheckText(interval.Text(), "12 ", "Ctrl+V pastes \"12 \" as it is, past the filter");
   Tap(VK_TAB);
@@ -312,7 +313,7 @@ void CheckPaste(TSpEdit& interval, HWND box) {
   interval.SetText("240");
   Focus(edit);
   const int pastes = Edits.Pastes, beeps = Beeps;
-  Chord(VK_CONTROL, 'V');
+  Chord(MOD_CONTROL, 'V');
   WaitFor([&] { return Edits.Pastes > pastes || interval.Text() != "240"; });
   Pump();
   CheckText(interval.Text(), "240", "with the editor off Ctrl+V pastes nothing");
@@ -342,7 +343,7 @@ void CheckPaste(TSpEdit& interval, HWND box) {
     Focus(edit);
     SendMessageW(edit, EM_SETSEL, l.caret, l.caret);
     const int pastes = Edits.Pastes;
-    Chord(VK_CONTROL, 'V');
+    Chord(MOD_CONTROL, 'V');
     WaitFor([&] { return Edits.Pastes > pastes; });
     Pump();
     CheckText(interval.Text(), l.pasted,
@@ -361,8 +362,8 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   const HWND edit = ToHwnd(interval.Handle()), pair = ToHwnd(interval.Button()->Handle());
   Focus(box);
   MouseTo(ScreenOf(edit, 10, 8));
-  Button(MOUSEEVENTF_LEFTDOWN);
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(Btn::Left, true);
+  MouseButton(Btn::Left, false);
   Check(WaitFor([&] { return GetFocus() == edit; }), "a click into IntTime gives it the focus", "IntTime",
         "elsewhere");
   const auto [s, e] = Selection(edit);
@@ -373,8 +374,8 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   const POINT up = ScreenOf(pair, 7, 3), down = ScreenOf(pair, 7, 12), off = ScreenOf(pair, 40, 3);
   MouseTo(up);
   int ups = Arrows.LeftUps;
-  Button(MOUSEEVENTF_LEFTDOWN);
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(Btn::Left, true);
+  MouseButton(Btn::Left, false);
   WaitFor([&] { return Arrows.LeftUps > ups; });
   CheckText(interval.Text(), "260", "a click on the up arrow steps once");
   Check(GetFocus() == edit, "the click hands the focus to the field", "IntTime",
@@ -382,7 +383,7 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
 
   // Held: a step about 400 ms after the press, then about every 100 ms, and one at the release.
   const std::size_t base = Steps.size();
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(Btn::Left, true);
   const bool repeated = WaitFor([&] { return Steps.size() >= base + 5; });
   Check(repeated, "holding the arrow repeats", ">= 5 steps", std::to_string(Steps.size() - base));
   if (repeated) {
@@ -399,7 +400,7 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
           Format("%.0f ms (%.0f..%.0f)", median, gaps.front(), gaps.back()));
   }
   ups = Arrows.LeftUps;
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(Btn::Left, false);
   WaitFor([&] { return Arrows.LeftUps > ups; });
   Pump();
   Check(Steps.size() == Arrows.StepsAtLeftUp + 1, "the release over the arrow steps once more", "1 step",
@@ -408,7 +409,7 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   Check(GetCapture() == nullptr, "the release lets the capture go", "none", "held");
 
   // Off the arrow the timer ticks on but no step comes; back on, the steps come again.
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(Btn::Left, true);
   WaitFor([&] { return Steps.size() > Arrows.StepsAtLeftUp + 1; });
   MouseTo(off);
   const bool moved = WaitFor([&] { return Arrows.LastMove.x >= 15; });
@@ -426,7 +427,7 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   MouseTo(off);
   WaitFor([&] { return Arrows.LastMove.x >= 15; });
   ups = Arrows.LeftUps;
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(Btn::Left, false);
   WaitFor([&] { return Arrows.LeftUps > ups; });
   Pump();
   Check(Steps.size() == Arrows.StepsAtLeftUp, "a release off the arrow gives no step", "0",
@@ -436,12 +437,12 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   // The right button: the timer runs, no step.
   MouseTo(down);
   const std::size_t beforeRight = Steps.size();
-  Button(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(Btn::Right, true);
   WaitFor([&] { return Arrows.RightDowns > 0; });
   const int ticks = Arrows.Timers;
   Check(WaitFor([&] { return Arrows.Timers >= ticks + 3; }), "a right press runs the repeat timer",
         ">= 3 ticks", std::to_string(Arrows.Timers - ticks));
-  Button(MOUSEEVENTF_RIGHTUP);
+  MouseButton(Btn::Right, false);
   WaitFor([&] { return Arrows.RightUps > 0; });
   Pump();
   Check(Steps.size() == beforeRight, "but the right button never steps", "0 steps",
@@ -452,13 +453,13 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   // arrow is the pressed one, and its repeats and its release step down.
   MouseTo(up);
   const int rightDowns = Arrows.RightDowns;
-  Button(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(Btn::Right, true);
   WaitFor([&] { return Arrows.RightDowns > rightDowns; });
   MouseTo(down);
   const std::int32_t start = interval.Value();
   const std::size_t beforeBoth = Steps.size();
   const int leftDowns = Arrows.LeftDowns;
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(Btn::Left, true);
   WaitFor([&] { return Arrows.LeftDowns > leftDowns; });
   TSpinButton& arrows = *interval.Button();
   Check(arrows.DownButton().Down() && !arrows.UpButton().Down(),
@@ -466,8 +467,8 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
         "the down arrow pressed", arrows.UpButton().Down() ? "the up arrow pressed" : "neither");
   const bool repeats = WaitFor([&] { return Steps.size() >= beforeBoth + 2; });
   const int leftUps = Arrows.LeftUps, rightUps = Arrows.RightUps;
-  Button(MOUSEEVENTF_LEFTUP);
-  Button(MOUSEEVENTF_RIGHTUP);
+  MouseButton(Btn::Left, false);
+  MouseButton(Btn::Right, false);
   WaitFor([&] { return Arrows.LeftUps > leftUps && Arrows.RightUps > rightUps; });
   Pump();
   const auto both = static_cast<std::int32_t>(Steps.size() - beforeBoth);
@@ -481,12 +482,12 @@ void CheckMouse(TSpEdit& interval, TSpEdit& dot, HWND box) {
   dot.SetText("0");
   MouseTo(ScreenOf(ToHwnd(dot.Button()->Handle()), 7, 12));
   const int downs = Arrows.LeftDowns;
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(Btn::Left, true);
   WaitFor([&] { return Arrows.LeftDowns > downs; });
   RedrawWindow(ToHwnd(dot.Button()->Handle()), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();
   Shot("pressed");
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(Btn::Left, false);
   WaitFor([&] { return GetCapture() == nullptr; });
   CheckText(dot.Text(), "0", "ChkDot's down arrow at 0 stays 0");
 }
@@ -523,9 +524,7 @@ void CheckDialogNavigation(HWND box, HWND ok) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  if (argc > 1) ShotFolder = argv[1];
-
+int wmain(int, wchar_t**) {
   TWin32Windows windows;
   TWin32Input input;
   TWin32Drawing drawing;
@@ -546,7 +545,7 @@ int wmain(int argc, wchar_t** argv) {
   THost hostHandler(windows);
   const TWnd host = CreateHiddenWindow(windows, "TSpinHost", "Vantrel", hostHandler);
   Host = ToHwnd(host);
-  ProgramPump = [&windows] { windows.ProcessMessages(); };
+  UseProgramPump([&windows] { windows.ProcessMessages(); });
   RECT frame{0, 0, 330, 267};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(Host, GWL_STYLE)), FALSE, 0);
   SetWindowPos(Host, nullptr, 100, 100, frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER);
