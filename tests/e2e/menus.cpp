@@ -212,9 +212,10 @@ void CheckEntries(HWND form) {
             10000);
     Shot(L"about");
     Check(about.caption == L"情報" &&
-              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : " VANTREL_VERSION,
-          "'a' shows the About box with the file version",
-          "情報: the notice and FileVersion : " VANTREL_VERSION,
+              about.text == L"Vantrel  Copyright (C) Brindlework\r\n\r\nFileVersion : " VANTREL_VERSION
+                            L"\r\n\r\n開始キー: Home　停止キー: End\r\n(詳細設定で変更できます)",
+          "'a' shows the About box with the file version and the keys",
+          "情報: the notice, FileVersion : " VANTREL_VERSION " and Home / End",
           [&] { return Utf8(about.caption) + ": " + Shown(Utf8(about.text)); });
     size_t from = 0;
     bool clicked = false, stopped = false;
