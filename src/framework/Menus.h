@@ -2,8 +2,9 @@
 // a check mark, or a separator line, and runs its click: the bound action's handler or its
 // own. A menu with images is drawn by the program (owner-drawn), item by item, in the
 // standard way: the system's menu colours and font, the image or the check mark at the
-// left, the caption with its accelerator always underlined. Owner-drawn items have no text
-// the system can search, so the menu answers WM_MENUCHAR itself.
+// left, the caption with its accelerator always underlined; its gaps are given for 96
+// pixels per inch and scaled to the screen's. Owner-drawn items have no text the system can
+// search, so the menu answers WM_MENUCHAR itself.
 #pragma once
 
 #include <functional>
@@ -59,6 +60,9 @@ public:
   void DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state);
 
 protected:
+  // A length given for 96 pixels per inch, at the density of the menu's showing.
+  int Scaled(int v) const;
+
   void ActionChanged(TAction& action) override;
   void ActionDestroyed(TAction& action) override;
 
@@ -75,7 +79,7 @@ char AcceleratorOf(const std::string& caption);
 
 class TPopupMenu : public TCustomPopupMenu {
 public:
-  TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows);
+  TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows, IDrawing& drawing);
   ~TPopupMenu() override;
 
   // The window that owns the menu while it is open (its messages come there); the tray
@@ -96,6 +100,11 @@ public:
   void PopupAt(TPoint point) override;
 
   IMenus& Menus() const { return FMenus; }
+  IDrawing& Drawing() const { return FDrawing; }
+  // The screen's density, read when the menu is shown (96 before); lengths given for 96
+  // pixels per inch at that density.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  int Scale(int v) const;
   // Owner-drawn: every item with a caption, when the menu draws itself.
   bool IsOwnerDrawn() const { return OwnerDraw || Images != nullptr; }
 
@@ -110,7 +119,9 @@ private:
 
   IMenus& FMenus;
   IWindows& FWindows;
+  IDrawing& FDrawing;
   TMenuItem* FRoot;
+  int FPixelsPerInch = 96;
   // The items of the menu being shown, by id - 1, and the submenu each level is on.
   std::vector<TMenuItem*> FShown;
   std::vector<std::pair<TMenuHandle, std::vector<TMenuItem*>>> FLevels;

@@ -205,7 +205,7 @@ void TForm1::CreateMenus() {
   item(*MenuR, "N2", nullptr);
   item(*MenuR, "Exit1", acExit);
 
-  MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows);
+  MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows, FSystem.Drawing);
   MenuL->OwnerWindow = Handle();
   MenuL->Images = MenuImage;
   item(*MenuL, "CtrlKeyLock1", acLockCtrl);

@@ -147,6 +147,171 @@ TEST_F(BannerTest, AfterTheFirstPassAHighlightRedrawsOnlyItsItemAndSubmenusGetNo
   EXPECT_FALSE(sub.OnMeasureItem);
 }
 
+TEST_F(BannerTest, TheBarItsTextAndItsItemsScaleWithTheScreenDensity) {
+  // The system's menu font is at the screen's density already.
+  const struct {
+    int dpi, menuFont;
+    int bar, stripRight, itemHeight, fontHeight, textX, textY;
+  } cases[] = {{96, 14, 31, 29, 20, -19, 5, 94},
+               {120, 18, 39, 36, 26, -24, 6, 122},
+               {144, 21, 47, 44, 30, -29, 6, 141},
+               {192, 28, 62, 58, 40, -38, 10, 188}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    sys.Drawing.Dpi = c.dpi;
+    sys.Drawing.FontHeights[sys.Menus.MenuFont()] = c.menuFont;
+    std::vector<int> fontHeights;
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      for (const auto& [handle, spec] : sys.Drawing.LiveFonts)
+        if (spec.Escapement == 900) fontHeights.push_back(spec.Height);
+      return 0u;
+    };
+    const auto ops = Show();
+    EXPECT_EQ(menu.MenuHeight(), 5 * c.itemHeight);
+    std::vector<int> itemLefts;
+    for (const TCanvasOp& op : ops)
+      if (op.Kind == TCanvasOp::Fill && op.Color == sys.Menus.SysColor(COLOR_MENU)) itemLefts.push_back(op.Rect.Left);
+    EXPECT_EQ(itemLefts, std::vector<int>(5, c.bar)) << "each item right of the bar";
+    int rows = 0;
+    for (const TCanvasOp& op : ops)
+      if (op.Kind == TCanvasOp::Fill && op.Rect.Left == 0 && op.Rect.Bottom == op.Rect.Top + 1) {
+        ++rows;
+        EXPECT_EQ(op.Rect.Right, c.stripRight);
+      }
+    EXPECT_EQ(rows, 5 * c.itemHeight + 5) << "every row of every item, its bottom edge too";
+    EXPECT_EQ(fontHeights, std::vector<int>{c.fontHeight}) << "one rotated font for the showing";
+    for (const TCanvasOp& t : Texts(ops)) {
+      EXPECT_EQ(t.X, c.textX);
+      EXPECT_EQ(t.Y, c.textY);
+    }
+  }
+}
+
+TEST_F(BannerTest, TheBannerStandsWhereTheSystemPutsTheItemsAndIsDrawnOncePerShowing) {
+  const struct {
+    int inset;
+    int firstRow, lastRow, textX, textY;
+  } cases[] = {{0, 0, 100, 5, 94}, {3, 3, 103, 8, 97}, {7, 7, 107, 12, 101}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.inset);
+    sys.Menus.Inset = c.inset;
+    std::vector<TCanvasOp> redrawn;
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      const std::size_t before = sys.Drawing.CanvasOps.size();
+      sys.Menus.Highlight(4);
+      sys.Menus.Highlight(0);
+      redrawn.assign(sys.Drawing.CanvasOps.begin() + static_cast<std::ptrdiff_t>(before), sys.Drawing.CanvasOps.end());
+      return 0u;
+    };
+    const auto ops = Show();
+    std::map<int, std::uint32_t> rows;
+    for (const TCanvasOp& op : ops)
+      if (op.Kind == TCanvasOp::Fill && op.Rect.Left == c.inset && op.Rect.Right == c.inset + 29 &&
+          op.Rect.Bottom == op.Rect.Top + 1)
+        rows[op.Rect.Top] = op.Color;
+    ASSERT_EQ(rows.size(), 101u);
+    EXPECT_EQ(rows.begin()->first, c.firstRow);
+    EXPECT_EQ(rows.begin()->second, 0xFF0000u) << "the start colour at the top item's top";
+    EXPECT_EQ(rows.rbegin()->first, c.lastRow);
+    EXPECT_EQ(rows.rbegin()->second, 0u) << "the end colour at the bottom item's bottom";
+    const auto texts = Texts(ops);
+    ASSERT_EQ(texts.size(), 5u) << "once per item: the highlights drew no text";
+    EXPECT_EQ(texts[0].X, c.textX);
+    EXPECT_EQ(texts[0].Y, c.textY);
+    EXPECT_TRUE(menu.BannerDone());
+    EXPECT_TRUE(StripRows(redrawn).empty() && Texts(redrawn).empty()) << "a highlight redraws only its item";
+  }
+}
+
+TEST(BannerGradient, EveryComponentStaysWithinItsRangeOutsideTheGradient) {
+  const struct {
+    std::uint32_t from, to;
+    int row, rows;
+    std::uint32_t color;
+  } cases[] = {
+      {0xFF0000, 0x000000, 0, 100, 0xFF0000},   {0xFF0000, 0x000000, 100, 100, 0x000000},
+      {0xFF0000, 0x000000, 50, 100, 0x800000},  {0x000000, 0xFFFFFF, 103, 100, 0xFFFFFF},
+      {0xFFFFFF, 0x000000, 103, 100, 0x000000}, {0x000000, 0xFFFFFF, -3, 100, 0x000000},
+      {0x00FF00, 0xFF00FF, 150, 100, 0xFF00FF}, {0x00FF00, 0xFF00FF, -50, 100, 0x00FF00},
+      {0x123456, 0x654321, 7, 0, 0x123456},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GradientColor(c.from, c.to, c.row, c.rows), c.color)
+        << std::hex << c.from << " to " << c.to << std::dec << ", row " << c.row << " of " << c.rows;
+}
+
+namespace {
+
+// A menu with images, as the lock menu: a checked item with its image, a separator, an item.
+struct MenuGeometryTest : ::testing::Test {
+  TFakeSystem sys;
+  TApplication app{sys.System, "Vantrel"};
+  TComponent owner{nullptr, "Owner"};
+  TImageList& images = owner.Create<TImageList>("Images", sys.Icons);
+  TPopupMenu& menu = owner.Create<TPopupMenu>("Menu", sys.Menus, sys.Windows, sys.Drawing);
+
+  MenuGeometryTest() {
+    menu.OwnerWindow = app.Handle();
+    menu.Images = &images;
+    TMenuItem& checked = menu.Add("Checked");
+    checked.Caption = "&Checked";
+    checked.Checked = true;
+    checked.ImageIndex = 0;
+    menu.Add("Line").Caption = "-";
+    TMenuItem& plain = menu.Add("Plain");
+    plain.Caption = "&Plain";
+    plain.ImageIndex = 1;
+  }
+};
+
+}  // namespace
+
+TEST_F(MenuGeometryTest, GapsSeparatorAndCheckedFrameScaleWithTheScreenDensity) {
+  const struct {
+    int dpi, menuFont, imageSize;
+    int itemHeight, separatorHeight, imageAt, frameOut, frameWidth, captionLeft, width;
+  } cases[] = {{96, 14, 16, 22, 9, 3, 2, 1, 27, 92},
+               {120, 18, 20, 28, 11, 4, 3, 1, 34, 117},
+               {144, 21, 24, 34, 14, 5, 3, 2, 41, 138},
+               {192, 28, 32, 44, 18, 6, 4, 2, 54, 184}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    sys.Drawing.Dpi = c.dpi;
+    sys.Drawing.FontHeights[sys.Menus.MenuFont()] = c.menuFont;
+    TImageList& list = owner.Create<TImageList>("Images" + std::to_string(c.dpi), sys.Icons);
+    list.Width = list.Height = c.imageSize;
+    ASSERT_TRUE(list.AddIconResource("MENUIMAGE0") && list.AddIconResource("MENUIMAGE1"));
+    menu.Images = &list;
+    sys.Drawing.CanvasOps.clear();
+    menu.PopupAt({10, 10});
+    const int h = c.itemHeight, s = c.separatorHeight;
+    std::vector<TCanvasOp> icons, captions, separators, frames;
+    for (const TCanvasOp& op : sys.Drawing.CanvasOps) {
+      if (op.Kind == TCanvasOp::Icon) icons.push_back(op);
+      if (op.Kind == TCanvasOp::Caption) captions.push_back(op);
+      if (op.Kind == TCanvasOp::Separator) separators.push_back(op);
+      if (op.Kind == TCanvasOp::Fill && op.Color == sys.Menus.SysColor(COLOR_HIGHLIGHT)) frames.push_back(op);
+    }
+    const int top = (h - c.imageSize) / 2;
+    ASSERT_EQ(icons.size(), 2u);
+    EXPECT_EQ(icons[0].Rect, (TRect{c.imageAt, top, c.imageAt + c.imageSize, top + c.imageSize}));
+    EXPECT_EQ(icons[1].Rect.Top, h + s + top);
+    ASSERT_EQ(separators.size(), 1u);
+    EXPECT_EQ(separators[0].Rect, (TRect{c.imageAt, h, c.width - c.imageAt, h + s}));
+    ASSERT_EQ(captions.size(), 2u);
+    EXPECT_EQ(captions[0].Rect, (TRect{c.captionLeft, 0, c.width - c.imageAt, h}));
+    EXPECT_EQ(captions[1].Rect, (TRect{c.captionLeft, h + s, c.width - c.imageAt, 2 * h + s}));
+    // The checked image's frame: its top edge first, then bottom, left and right.
+    ASSERT_EQ(frames.size(), 4u);
+    const int l = c.imageAt - c.frameOut, t = top - c.frameOut;
+    const int r = c.imageAt + c.imageSize + c.frameOut, b = top + c.imageSize + c.frameOut;
+    EXPECT_EQ(frames[0].Rect, (TRect{l, t, r, t + c.frameWidth}));
+    EXPECT_EQ(frames[1].Rect, (TRect{l, b - c.frameWidth, r, b}));
+    EXPECT_EQ(frames[2].Rect, (TRect{l, t, l + c.frameWidth, b}));
+    EXPECT_EQ(frames[3].Rect, (TRect{r - c.frameWidth, t, r, b}));
+  }
+}
+
 TEST(RotatedFont, TheLogicalFontOfTheBannerText) {
   const struct {
     TFont font;
