@@ -177,6 +177,42 @@ bool TPopupMenu::Build(TMenuHandle menu, const std::vector<TMenuItem*>& items) {
 
 int TPopupMenu::Scale(int v) const { return ScaleValue(v, FPixelsPerInch, 96); }
 
+// The system's menu font has no Japanese glyphs on a system set to another language (and
+// under Wine): such a caption would show as boxes. The first face of the list that is
+// installed and has every glyph of the caption draws it instead.
+TFontHandle TPopupMenu::CaptionFont(const std::string& caption) {
+  const TFontHandle menuFont = FMenus.MenuFont();
+  if (FallbackFaces.empty()) return menuFont;
+  auto known = FCaptionFonts.find(caption);
+  if (known != FCaptionFonts.end()) return known->second;
+  const std::string text = ShownText(caption);
+  TFontHandle chosen = menuFont;
+  if (!FDrawing.FontHasGlyphs(menuFont, text)) {
+    for (const std::string& face : FallbackFaces) {
+      if (!FDrawing.FontFamilyExists(face)) continue;
+      const TFontHandle font = FallbackFont(face);
+      if (font && FDrawing.FontHasGlyphs(font, text)) {
+        chosen = font;
+        break;
+      }
+    }
+  }
+  FCaptionFonts[caption] = chosen;
+  return chosen;
+}
+
+// The menu font with another face: its height, weight and styles, any character set.
+TFontHandle TPopupMenu::FallbackFont(const std::string& face) {
+  auto made = FFallbackFonts.find(face);
+  if (made != FFallbackFonts.end()) return made->second.Get();
+  TFontSpec spec;
+  if (!FDrawing.FontSpecOf(FMenus.MenuFont(), spec)) return 0;
+  spec.Face = face;
+  spec.CharSet = DEFAULT_CHARSET;
+  spec.Escapement = 0;
+  return FFallbackFonts.emplace(face, TOwnedFont(FDrawing, FDrawing.MakeFont(spec))).first->second.Get();
+}
+
 TMenuItem* TPopupMenu::ShownItem(std::uint32_t id) const {
   return id >= 1 && id <= FShown.size() ? FShown[id - 1] : nullptr;
 }
@@ -193,6 +229,8 @@ void TPopupMenu::PopupAt(TPoint point) {
   TFinally destroy{[&] {
     FMenus.DestroyMenu(menu);
     FLevels.clear();
+    FCaptionFonts.clear();
+    FFallbackFonts.clear();
   }};
   if (!Build(menu, Items())) return;
   std::uint32_t chosen = 0;
@@ -220,7 +258,7 @@ bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, 
       if (!item) return false;
       int width = 0, height = 0;
       FMenus.MeasureOn([&](ICanvas& canvas) {
-        canvas.SelectFont(FMenus.MenuFont());
+        canvas.SelectFont(CaptionFont(item->Caption));
         item->MeasureStandard(canvas, width, height);
         if (item->OnMeasureItem) item->OnMeasureItem(*item, canvas, width, height);
       });
@@ -234,7 +272,7 @@ bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, 
       TMenuItem* item = ShownItem(d.ItemId);
       if (!item) return false;
       FMenus.PaintOn(d.DeviceContext, [&](ICanvas& canvas) {
-        canvas.SelectFont(FMenus.MenuFont());
+        canvas.SelectFont(CaptionFont(item->Caption));
         if (item->OnAdvancedDrawItem)
           item->OnAdvancedDrawItem(*item, canvas, d.Rect, d.State);
         else

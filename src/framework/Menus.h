@@ -8,12 +8,14 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Actions.h"
 #include "framework/CustomPopupMenu.h"
+#include "framework/DrawingObjects.h"
 #include "framework/ImageList.h"
 #include "platform/PopupMenus.h"
 #include "platform/Windowing.h"
@@ -88,6 +90,9 @@ public:
   // With images the menu is drawn by the program.
   TImageList* Images = nullptr;
   bool OwnerDraw = false;
+  // Faces for an owner-drawn caption the system's menu font has no glyphs for, in order:
+  // the first installed one that has them all draws it, at the menu font's height.
+  std::vector<std::string> FallbackFaces;
 
   const std::vector<TMenuItem*>& Items() const { return FRoot->Items(); }
   TMenuItem& Add(const std::string& name) { return FRoot->Add(name); }
@@ -105,6 +110,9 @@ public:
   // pixels per inch at that density.
   int PixelsPerInch() const { return FPixelsPerInch; }
   int Scale(int v) const;
+  // The font a caption is measured and drawn in: the menu font, or the fallback that has
+  // its glyphs. Fallback fonts live until the menu has closed.
+  TFontHandle CaptionFont(const std::string& caption);
   // Owner-drawn: every item with a caption, when the menu draws itself.
   bool IsOwnerDrawn() const { return OwnerDraw || Images != nullptr; }
 
@@ -117,11 +125,16 @@ private:
   TMenuItem* ShownItem(std::uint32_t id) const;
   TLResult MenuChar(char16_t ch, TMenuHandle menu);
 
+  TFontHandle FallbackFont(const std::string& face);
+
   IMenus& FMenus;
   IWindows& FWindows;
   IDrawing& FDrawing;
   TMenuItem* FRoot;
   int FPixelsPerInch = 96;
+  // For the showing: the fallback fonts made, by face, and each caption's font.
+  std::map<std::string, TOwnedFont> FFallbackFonts;
+  std::map<std::string, TFontHandle> FCaptionFonts;
   // The items of the menu being shown, by id - 1, and the submenu each level is on.
   std::vector<TMenuItem*> FShown;
   std::vector<std::pair<TMenuHandle, std::vector<TMenuItem*>>> FLevels;

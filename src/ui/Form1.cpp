@@ -186,8 +186,12 @@ void TForm1::CreateMenus() {
   // (right button) or the form's (left button): that window owns the menu.
   MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Drawing,
                                  FApplication.Handle(), FApplication.Title());
+  // Captions the system's menu font cannot draw take the options window's face.
+  std::vector<std::string> faces{DesignFont.Face};
+  faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
   MenuR->OwnerWindow = FApplication.Handle();
   MenuR->Images = MenuImage;
+  MenuR->FallbackFaces = faces;
   MenuR->VerticalText = "Vantrel";
   MenuR->VerticalFont = {"Verdana", -19, clWhite, true, true, false, false, TFontPitch::fpDefault, 0};
   const auto item = [](TPopupMenu& menu, const char* name, TAction* action) {
@@ -208,6 +212,7 @@ void TForm1::CreateMenus() {
   MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows, FSystem.Drawing);
   MenuL->OwnerWindow = Handle();
   MenuL->Images = MenuImage;
+  MenuL->FallbackFaces = faces;
   item(*MenuL, "CtrlKeyLock1", acLockCtrl);
   item(*MenuL, "ShiftKeyLock1", acLockShift);
 }

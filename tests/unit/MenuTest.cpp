@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "support/FakeSystem.h"
 #include "tray/TrayIcon.h"
@@ -430,4 +431,41 @@ TEST_F(TrayMenusTest, TheLeftClickOpensTheLockMenuAtThePressAndItsEntriesFollowT
   for (const TCanvasOp& op : sys.Drawing.CanvasOps)
     if (op.Kind == TCanvasOp::Icon) icons.push_back(op.Handle);
   EXPECT_EQ(icons, (std::vector<std::uintptr_t>{form->MenuImage->IconHandle(8), form->MenuImage->IconHandle(5)}));
+}
+
+TEST_F(TrayMenusTest, ACaptionTheMenuFontCannotDrawTakesTheFirstInstalledFaceThatCan) {
+  const struct {
+    const char* name;
+    std::set<std::string> latinOnly, installed;
+    std::string japaneseFace;  // the face of the Japanese captions; the menu font's "Menu"
+  } cases[] = {
+      {"a menu font with Japanese glyphs", {}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "Menu"},
+      {"the options window's own face", {"Menu"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "ＭＳ Ｐゴシック"},
+      {"the first installed one", {"Menu"}, {"IPAPGothic", "Noto Sans CJK JP"}, "IPAPGothic"},
+      {"an installed face without the glyphs is passed over", {"Menu", "MS PGothic"},
+       {"MS PGothic", "VL PGothic"}, "VL PGothic"},
+      {"none can: the menu font", {"Menu", "MS Shell Dlg 2"}, {"MS Shell Dlg 2"}, "Menu"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sys.Drawing.LatinOnlyFaces = c.latinOnly;
+    sys.Drawing.InstalledFonts = c.installed;
+    std::map<std::string, std::pair<std::string, int>> drawnIn;  // caption: face, height
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      for (const TCanvasOp& op : sys.Drawing.CanvasOps)
+        if (op.Kind == TCanvasOp::Caption) {
+          const TFontSpec& font = sys.Drawing.LiveFonts.at(op.Font);
+          drawnIn[op.Str] = {font.Face, font.Height};
+        }
+      return 0u;
+    };
+    const std::size_t fonts = sys.Drawing.LiveFonts.size();
+    sys.Drawing.CanvasOps.clear();
+    TrayCallback(WM_RBUTTONDOWN);
+    const std::pair<std::string, int> japanese{c.japaneseFace, -16}, menuFont{"Menu", -16};
+    EXPECT_EQ(drawnIn["環境オプション(&O)..."], japanese) << "at the menu font's height";
+    EXPECT_EQ(drawnIn["終了(&X)"], japanese);
+    EXPECT_EQ(drawnIn["Brindlework(&W)"], menuFont) << "a caption the menu font can draw keeps it";
+    EXPECT_EQ(sys.Drawing.LiveFonts.size(), fonts) << "the fallback fonts go with the menu";
+  }
 }
