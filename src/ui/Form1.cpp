@@ -178,8 +178,11 @@ void TForm1::CreateActions() {
 }
 
 void TForm1::CreateMenus() {
+  // The menu images at the system's small-icon size, which follows the screen's density: of
+  // the sizes the resources hold, the nearest at or above it.
+  static constexpr int MenuImageSizes[] = {16, 20, 24, 32};
   MenuImage = &Create<TImageList>("MenuImage", FSystem.Icons);
-  MenuImage->Width = MenuImage->Height = 16;
+  MenuImage->Width = MenuImage->Height = IconSizeFor(FSystem.Icons.SmallIconSize(), MenuImageSizes);
   for (int i = 0; i < 9; ++i) MenuImage->AddIconResource("MENUIMAGE" + std::to_string(i));
 
   // The tray's menus are opened while the application window is the foreground window

@@ -469,3 +469,18 @@ TEST_F(TrayMenusTest, ACaptionTheMenuFontCannotDrawTakesTheFirstInstalledFaceTha
     EXPECT_EQ(sys.Drawing.LiveFonts.size(), fonts) << "the fallback fonts go with the menu";
   }
 }
+
+TEST_F(TrayMenusTest, TheMenuImagesLoadAtTheNearestSizeAtOrAboveTheSmallIconSize) {
+  const struct {
+    int smallIcon, image;
+  } cases[] = {{16, 16}, {18, 20}, {20, 20}, {22, 24}, {24, 24}, {28, 32}, {32, 32}, {40, 32}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.smallIcon);
+    sys.Icons.SmallSize = c.smallIcon;
+    form.reset();
+    form = std::make_unique<TForm1>(app, sys.System);
+    EXPECT_EQ(form->MenuImage->Width, c.image);
+    for (int i = 0; i < form->MenuImage->Count(); ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), c.image);
+    EXPECT_EQ(form->MenuImage->Count(), 9);
+  }
+}
