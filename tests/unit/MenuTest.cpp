@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <utility>
 
 #include "support/FakeSystem.h"
 #include "tray/TrayIcon.h"
@@ -148,169 +149,89 @@ TEST_F(BannerTest, AfterTheFirstPassAHighlightRedrawsOnlyItsItemAndSubmenusGetNo
   EXPECT_FALSE(sub.OnMeasureItem);
 }
 
-TEST_F(BannerTest, TheBarItsTextAndItsItemsScaleWithTheScreenDensity) {
-  // The system's menu font is at the screen's density already.
+TEST_F(BannerTest, TheBannerAndTheItemsScaleWithTheScreenDensity) {
+  // The system's menu font and small icons come at the screen's density already.
+  TMenuItem& first = *menu.Items()[0];
+  first.Checked = true;
+  first.ImageIndex = 0;
+  menu.Items()[1]->Caption = "-";
   const struct {
-    int dpi, menuFont;
-    int bar, stripRight, itemHeight, fontHeight, textX, textY;
-  } cases[] = {{96, 14, 31, 29, 20, -19, 5, 94},
-               {120, 18, 39, 36, 26, -24, 6, 122},
-               {144, 21, 47, 44, 30, -29, 6, 141},
-               {192, 28, 62, 58, 40, -38, 10, 188}};
+    int dpi, menuFont, image;
+    std::vector<int> itemTops;
+    int bar, stripRight, fontHeight, textX, textY, captionLeft;
+    TRect icon, frameTop;
+  } cases[] = {{96, 14, 16, {0, 22, 31, 53, 75}, 31, 29, -19, 5, 91, 58, {34, 3, 50, 19}, {32, 1, 52, 2}},
+               {120, 22, 20, {0, 30, 41, 71, 101}, 39, 36, -24, 6, 123, 73, {43, 5, 63, 25}, {40, 2, 66, 3}},
+               {144, 21, 24, {0, 34, 48, 82, 116}, 47, 44, -29, 6, 141, 88, {52, 5, 76, 29}, {49, 2, 79, 4}},
+               {192, 36, 32, {0, 48, 66, 114, 162}, 62, 58, -38, 10, 198, 116, {68, 8, 100, 40}, {64, 4, 104, 6}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
     sys.Drawing.Dpi = c.dpi;
     sys.Drawing.FontHeights[sys.Menus.MenuFont()] = c.menuFont;
-    std::vector<int> fontHeights;
+    TImageList& images = owner.Create<TImageList>("Images" + std::to_string(c.dpi), sys.Icons);
+    images.Width = images.Height = c.image;
+    ASSERT_TRUE(images.AddIconResource("MENUIMAGE0"));
+    menu.Images = &images;
+    int fontHeight = 0;
     sys.Menus.OnTrack = [&](TMenuHandle) {
-      for (const auto& [handle, spec] : sys.Drawing.LiveFonts)
-        if (spec.Escapement == 900) fontHeights.push_back(spec.Height);
+      for (const auto& [handle, spec] : sys.Drawing.LiveFonts) fontHeight = spec.Escapement ? spec.Height : fontHeight;
       return 0u;
     };
-    const auto ops = Show();
-    EXPECT_EQ(menu.MenuHeight(), 5 * c.itemHeight);
-    std::vector<int> itemLefts;
-    for (const TCanvasOp& op : ops)
-      if (op.Kind == TCanvasOp::Fill && op.Color == sys.Menus.SysColor(COLOR_MENU)) itemLefts.push_back(op.Rect.Left);
-    EXPECT_EQ(itemLefts, std::vector<int>(5, c.bar)) << "each item right of the bar";
-    int rows = 0;
-    for (const TCanvasOp& op : ops)
-      if (op.Kind == TCanvasOp::Fill && op.Rect.Left == 0 && op.Rect.Bottom == op.Rect.Top + 1) {
-        ++rows;
-        EXPECT_EQ(op.Rect.Right, c.stripRight);
-      }
-    EXPECT_EQ(rows, 5 * c.itemHeight + 5) << "every row of every item, its bottom edge too";
-    EXPECT_EQ(fontHeights, std::vector<int>{c.fontHeight}) << "one rotated font for the showing";
-    for (const TCanvasOp& t : Texts(ops)) {
-      EXPECT_EQ(t.X, c.textX);
-      EXPECT_EQ(t.Y, c.textY);
+    std::vector<int> tops;
+    std::set<int> stripRights;
+    std::map<TCanvasOp::TKind, std::vector<TRect>> first;  // the first item's image, frame and caption
+    for (const TCanvasOp& op : Show()) {
+      const bool fill = op.Kind == TCanvasOp::Fill;
+      if (fill && op.Color == sys.Menus.SysColor(COLOR_MENU) && op.Rect.Left == c.bar) tops.push_back(op.Rect.Top);
+      if (fill && op.Rect.Left == 0) stripRights.insert(op.Rect.Right);
+      if (!fill || op.Color == sys.Menus.SysColor(COLOR_HIGHLIGHT)) first[op.Kind].push_back(op.Rect);
     }
+    EXPECT_EQ(tops, c.itemTops) << "each item right of the bar, one below the other";
+    EXPECT_EQ(stripRights, std::set<int>{c.stripRight});
+    EXPECT_EQ(fontHeight, c.fontHeight);
+    const auto texts = Texts(sys.Drawing.CanvasOps);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ((TPoint{texts[0].X, texts[0].Y}), (TPoint{c.textX, c.textY}));
+    ASSERT_TRUE(first[TCanvasOp::Icon].size() == 1 && first[TCanvasOp::Fill].size() == 4);
+    EXPECT_EQ(first[TCanvasOp::Icon][0], c.icon);
+    EXPECT_EQ(first[TCanvasOp::Fill][0], c.frameTop) << "the checked image's frame";
+    EXPECT_EQ(first[TCanvasOp::Caption][0].Left, c.captionLeft);
   }
 }
 
 TEST_F(BannerTest, TheBannerStandsWhereTheSystemPutsTheItemsAndIsDrawnOncePerShowing) {
-  const struct {
-    int inset;
-    int firstRow, lastRow, textX, textY;
-  } cases[] = {{0, 0, 100, 5, 94}, {3, 3, 103, 8, 97}, {7, 7, 107, 12, 101}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.inset);
-    sys.Menus.Inset = c.inset;
-    std::vector<TCanvasOp> redrawn;
+  for (const int inset : {0, 3, 7}) {
+    SCOPED_TRACE(inset);
+    sys.Menus.Inset = inset;
+    std::vector<TCanvasOp> drawn;
     sys.Menus.OnTrack = [&](TMenuHandle) {
-      const std::size_t before = sys.Drawing.CanvasOps.size();
+      drawn = std::exchange(sys.Drawing.CanvasOps, {});
       sys.Menus.Highlight(4);
       sys.Menus.Highlight(0);
-      redrawn.assign(sys.Drawing.CanvasOps.begin() + static_cast<std::ptrdiff_t>(before), sys.Drawing.CanvasOps.end());
       return 0u;
     };
-    const auto ops = Show();
+    const auto redrawn = Show();
+    const auto strip = [inset](const TCanvasOp& op) { return op.Rect.Left == inset && op.Rect.Right == inset + 29; };
     std::map<int, std::uint32_t> rows;
-    for (const TCanvasOp& op : ops)
-      if (op.Kind == TCanvasOp::Fill && op.Rect.Left == c.inset && op.Rect.Right == c.inset + 29 &&
-          op.Rect.Bottom == op.Rect.Top + 1)
-        rows[op.Rect.Top] = op.Color;
+    for (const TCanvasOp& op : drawn)
+      if (strip(op)) rows[op.Rect.Top] = op.Color;
     ASSERT_EQ(rows.size(), 101u);
-    EXPECT_EQ(rows.begin()->first, c.firstRow);
-    EXPECT_EQ(rows.begin()->second, 0xFF0000u) << "the start colour at the top item's top";
-    EXPECT_EQ(rows.rbegin()->first, c.lastRow);
-    EXPECT_EQ(rows.rbegin()->second, 0u) << "the end colour at the bottom item's bottom";
-    const auto texts = Texts(ops);
-    ASSERT_EQ(texts.size(), 5u) << "once per item: the highlights drew no text";
-    EXPECT_EQ(texts[0].X, c.textX);
-    EXPECT_EQ(texts[0].Y, c.textY);
-    EXPECT_TRUE(menu.BannerDone());
-    EXPECT_TRUE(StripRows(redrawn).empty() && Texts(redrawn).empty()) << "a highlight redraws only its item";
+    EXPECT_EQ(*rows.begin(), (std::pair<const int, std::uint32_t>{inset, 0xFF0000})) << "the top item's top";
+    EXPECT_EQ(*rows.rbegin(), (std::pair<const int, std::uint32_t>{inset + 100, 0})) << "the bottom item's bottom";
+    const auto texts = Texts(drawn);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ((TPoint{texts[0].X, texts[0].Y}), (TPoint{inset + 5, inset + 94}));
+    EXPECT_TRUE(Texts(redrawn).empty() && std::none_of(redrawn.begin(), redrawn.end(), strip)) << "only the items";
   }
 }
 
 TEST(BannerGradient, EveryComponentStaysWithinItsRangeOutsideTheGradient) {
-  const struct {
-    std::uint32_t from, to;
-    int row, rows;
-    std::uint32_t color;
-  } cases[] = {
-      {0xFF0000, 0x000000, 0, 100, 0xFF0000},   {0xFF0000, 0x000000, 100, 100, 0x000000},
-      {0xFF0000, 0x000000, 50, 100, 0x800000},  {0x000000, 0xFFFFFF, 103, 100, 0xFFFFFF},
-      {0xFFFFFF, 0x000000, 103, 100, 0x000000}, {0x000000, 0xFFFFFF, -3, 100, 0x000000},
-      {0x00FF00, 0xFF00FF, 150, 100, 0xFF00FF}, {0x00FF00, 0xFF00FF, -50, 100, 0x00FF00},
-      {0x123456, 0x654321, 7, 0, 0x123456},
-  };
+  const struct { std::uint32_t from, to; int row, rows; std::uint32_t color; } cases[] = {{0xFF0000, 0x000000, 50, 100, 0x800000}, {0x000000, 0xFFFFFF, 103, 100, 0xFFFFFF},
+               {0xFFFFFF, 0x000000, 103, 100, 0x000000}, {0x000000, 0xFFFFFF, -3, 100, 0x000000},
+               {0x00FF00, 0xFF00FF, 150, 100, 0xFF00FF}, {0x00FF00, 0xFF00FF, -50, 100, 0x00FF00},
+               {0x123456, 0x654321, 7, 0, 0x123456}};
   for (const auto& c : cases)
-    EXPECT_EQ(GradientColor(c.from, c.to, c.row, c.rows), c.color)
-        << std::hex << c.from << " to " << c.to << std::dec << ", row " << c.row << " of " << c.rows;
-}
-
-namespace {
-
-// A menu with images, as the lock menu: a checked item with its image, a separator, an item.
-struct MenuGeometryTest : ::testing::Test {
-  TFakeSystem sys;
-  TApplication app{sys.System, "Vantrel"};
-  TComponent owner{nullptr, "Owner"};
-  TImageList& images = owner.Create<TImageList>("Images", sys.Icons);
-  TPopupMenu& menu = owner.Create<TPopupMenu>("Menu", sys.Menus, sys.Windows, sys.Drawing);
-
-  MenuGeometryTest() {
-    menu.OwnerWindow = app.Handle();
-    menu.Images = &images;
-    TMenuItem& checked = menu.Add("Checked");
-    checked.Caption = "&Checked";
-    checked.Checked = true;
-    checked.ImageIndex = 0;
-    menu.Add("Line").Caption = "-";
-    TMenuItem& plain = menu.Add("Plain");
-    plain.Caption = "&Plain";
-    plain.ImageIndex = 1;
-  }
-};
-
-}  // namespace
-
-TEST_F(MenuGeometryTest, GapsSeparatorAndCheckedFrameScaleWithTheScreenDensity) {
-  const struct {
-    int dpi, menuFont, imageSize;
-    int itemHeight, separatorHeight, imageAt, frameOut, frameWidth, captionLeft, width;
-  } cases[] = {{96, 14, 16, 22, 9, 3, 2, 1, 27, 92},
-               {120, 18, 20, 28, 11, 4, 3, 1, 34, 117},
-               {144, 21, 24, 34, 14, 5, 3, 2, 41, 138},
-               {192, 28, 32, 44, 18, 6, 4, 2, 54, 184}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.dpi);
-    sys.Drawing.Dpi = c.dpi;
-    sys.Drawing.FontHeights[sys.Menus.MenuFont()] = c.menuFont;
-    TImageList& list = owner.Create<TImageList>("Images" + std::to_string(c.dpi), sys.Icons);
-    list.Width = list.Height = c.imageSize;
-    ASSERT_TRUE(list.AddIconResource("MENUIMAGE0") && list.AddIconResource("MENUIMAGE1"));
-    menu.Images = &list;
-    sys.Drawing.CanvasOps.clear();
-    menu.PopupAt({10, 10});
-    const int h = c.itemHeight, s = c.separatorHeight;
-    std::vector<TCanvasOp> icons, captions, separators, frames;
-    for (const TCanvasOp& op : sys.Drawing.CanvasOps) {
-      if (op.Kind == TCanvasOp::Icon) icons.push_back(op);
-      if (op.Kind == TCanvasOp::Caption) captions.push_back(op);
-      if (op.Kind == TCanvasOp::Separator) separators.push_back(op);
-      if (op.Kind == TCanvasOp::Fill && op.Color == sys.Menus.SysColor(COLOR_HIGHLIGHT)) frames.push_back(op);
-    }
-    const int top = (h - c.imageSize) / 2;
-    ASSERT_EQ(icons.size(), 2u);
-    EXPECT_EQ(icons[0].Rect, (TRect{c.imageAt, top, c.imageAt + c.imageSize, top + c.imageSize}));
-    EXPECT_EQ(icons[1].Rect.Top, h + s + top);
-    ASSERT_EQ(separators.size(), 1u);
-    EXPECT_EQ(separators[0].Rect, (TRect{c.imageAt, h, c.width - c.imageAt, h + s}));
-    ASSERT_EQ(captions.size(), 2u);
-    EXPECT_EQ(captions[0].Rect, (TRect{c.captionLeft, 0, c.width - c.imageAt, h}));
-    EXPECT_EQ(captions[1].Rect, (TRect{c.captionLeft, h + s, c.width - c.imageAt, 2 * h + s}));
-    // The checked image's frame: its top edge first, then bottom, left and right.
-    ASSERT_EQ(frames.size(), 4u);
-    const int l = c.imageAt - c.frameOut, t = top - c.frameOut;
-    const int r = c.imageAt + c.imageSize + c.frameOut, b = top + c.imageSize + c.frameOut;
-    EXPECT_EQ(frames[0].Rect, (TRect{l, t, r, t + c.frameWidth}));
-    EXPECT_EQ(frames[1].Rect, (TRect{l, b - c.frameWidth, r, b}));
-    EXPECT_EQ(frames[2].Rect, (TRect{l, t, l + c.frameWidth, b}));
-    EXPECT_EQ(frames[3].Rect, (TRect{r - c.frameWidth, t, r, b}));
-  }
+    EXPECT_EQ(GradientColor(c.from, c.to, c.row, c.rows), c.color) << "row " << c.row << " of " << c.rows;
 }
 
 TEST(RotatedFont, TheLogicalFontOfTheBannerText) {
@@ -435,52 +356,41 @@ TEST_F(TrayMenusTest, TheLeftClickOpensTheLockMenuAtThePressAndItsEntriesFollowT
 
 TEST_F(TrayMenusTest, ACaptionTheMenuFontCannotDrawTakesTheFirstInstalledFaceThatCan) {
   const struct {
-    const char* name;
     std::set<std::string> latinOnly, installed;
-    std::string japaneseFace;  // the face of the Japanese captions; the menu font's "Menu"
-  } cases[] = {
-      {"a menu font with Japanese glyphs", {}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "Menu"},
-      {"the options window's own face", {"Menu"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "ＭＳ Ｐゴシック"},
-      {"the first installed one", {"Menu"}, {"IPAPGothic", "Noto Sans CJK JP"}, "IPAPGothic"},
-      {"an installed face without the glyphs is passed over", {"Menu", "MS PGothic"},
-       {"MS PGothic", "VL PGothic"}, "VL PGothic"},
-      {"none can: the menu font", {"Menu", "MS Shell Dlg 2"}, {"MS Shell Dlg 2"}, "Menu"},
-  };
+    std::string japaneseFace;  // "Menu": the system's menu font
+  } cases[] = {{{}, {"ＭＳ Ｐゴシック"}, "Menu"},
+               {{"Menu"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "ＭＳ Ｐゴシック"},
+               {{"Menu"}, {"IPAPGothic", "Noto Sans CJK JP"}, "IPAPGothic"},
+               {{"Menu", "MS PGothic"}, {"MS PGothic", "VL PGothic"}, "VL PGothic"},
+               {{"Menu", "MS Shell Dlg 2"}, {"MS Shell Dlg 2"}, "Menu"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.japaneseFace);
     sys.Drawing.LatinOnlyFaces = c.latinOnly;
     sys.Drawing.InstalledFonts = c.installed;
-    std::map<std::string, std::pair<std::string, int>> drawnIn;  // caption: face, height
+    std::map<std::string, TFontSpec> drawnIn;
     sys.Menus.OnTrack = [&](TMenuHandle) {
       for (const TCanvasOp& op : sys.Drawing.CanvasOps)
-        if (op.Kind == TCanvasOp::Caption) {
-          const TFontSpec& font = sys.Drawing.LiveFonts.at(op.Font);
-          drawnIn[op.Str] = {font.Face, font.Height};
-        }
+        if (op.Kind == TCanvasOp::Caption) drawnIn[op.Str] = sys.Drawing.LiveFonts.at(op.Font);
       return 0u;
     };
     const std::size_t fonts = sys.Drawing.LiveFonts.size();
     sys.Drawing.CanvasOps.clear();
     TrayCallback(WM_RBUTTONDOWN);
-    const std::pair<std::string, int> japanese{c.japaneseFace, -16}, menuFont{"Menu", -16};
-    EXPECT_EQ(drawnIn["環境オプション(&O)..."], japanese) << "at the menu font's height";
-    EXPECT_EQ(drawnIn["終了(&X)"], japanese);
-    EXPECT_EQ(drawnIn["Brindlework(&W)"], menuFont) << "a caption the menu font can draw keeps it";
+    for (const char* caption : {"環境オプション(&O)...", "終了(&X)"})
+      EXPECT_EQ(std::pair(drawnIn[caption].Face, drawnIn[caption].Height), std::pair(c.japaneseFace, -16)) << caption;
+    EXPECT_EQ(drawnIn["Brindlework(&W)"].Face, "Menu") << "a caption the menu font can draw keeps it";
     EXPECT_EQ(sys.Drawing.LiveFonts.size(), fonts) << "the fallback fonts go with the menu";
   }
 }
 
 TEST_F(TrayMenusTest, TheMenuImagesLoadAtTheNearestSizeAtOrAboveTheSmallIconSize) {
-  const struct {
-    int smallIcon, image;
-  } cases[] = {{16, 16}, {18, 20}, {20, 20}, {22, 24}, {24, 24}, {28, 32}, {32, 32}, {40, 32}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.smallIcon);
-    sys.Icons.SmallSize = c.smallIcon;
+  const std::pair<int, int> cases[] = {{16, 16}, {18, 20}, {20, 20}, {22, 24}, {24, 24}, {28, 32}, {32, 32}, {40, 32}};
+  for (const auto& [smallIcon, image] : cases) {
+    SCOPED_TRACE(smallIcon);
+    sys.Icons.SmallSize = smallIcon;
     form.reset();
     form = std::make_unique<TForm1>(app, sys.System);
-    EXPECT_EQ(form->MenuImage->Width, c.image);
-    for (int i = 0; i < form->MenuImage->Count(); ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), c.image);
-    EXPECT_EQ(form->MenuImage->Count(), 9);
+    ASSERT_EQ(form->MenuImage->Count(), 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), image);
   }
 }
