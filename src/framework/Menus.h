@@ -106,9 +106,8 @@ public:
 
   IMenus& Menus() const { return FMenus; }
   IDrawing& Drawing() const { return FDrawing; }
-  // The screen's density, read when the menu is shown (96 before); lengths given for 96
-  // pixels per inch at that density.
-  int PixelsPerInch() const { return FPixelsPerInch; }
+  // A length given for 96 pixels per inch, at the screen's density as read when the menu
+  // was last shown.
   int Scale(int v) const;
   // The font a caption is measured and drawn in: the menu font, or the fallback that has
   // its glyphs. Fallback fonts live until the menu has closed.

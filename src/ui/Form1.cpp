@@ -189,7 +189,7 @@ void TForm1::CreateMenus() {
   // (right button) or the form's (left button): that window owns the menu.
   MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Drawing,
                                  FApplication.Handle(), FApplication.Title());
-  // Captions the system's menu font cannot draw take the options window's face.
+  // A caption the system's menu font cannot draw takes a face of the options window's list.
   std::vector<std::string> faces{DesignFont.Face};
   faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
   MenuR->OwnerWindow = FApplication.Handle();
