@@ -12,11 +12,12 @@
   menu7_ctrl_up.ico     Ctrl released: a light key cap marked "C"
   menu8_ctrl_down.ico   Ctrl pressed: the key cap yellow and pushed down a pixel
 
-Each picture is made of shapes on a 16 x 16 grid, drawn and written by icon_kit.py as the tray
-images of draw_icons.py are. They have to read on a light menu and on the blue highlight of a
-selected item, so every shape has a dark rim.
+Each picture is made of shapes on a 16 x 16 grid, drawn at every size from that geometry and
+written by icon_kit.py as the tray images of draw_icons.py are. They have to read on a light
+menu and on the blue highlight of a selected item, so every shape has a dark rim.
 
   python3 resources/draw_menu_images.py [--preview preview.png]
+  python3 resources/draw_menu_images.py --check   # fails if the files differ from the drawing
 
 writes the nine .ico files beside this script (they are committed, so building needs no
 Python) and, if asked, a PNG of them enlarged on white and on the highlight's blue.
@@ -25,13 +26,18 @@ Python) and, if asked, a PNG of them enlarged on white and on the highlight's bl
 import argparse
 import math
 import os
+import sys
+import tempfile
 
 from icon_kit import (canvas, paste, polygon_distance, render, rounded_rect_distance,
                       segment_distance, write_ico, write_png)
 
-# 16 x 16 only: menus draw them at that size at every density, and nine icons at four sizes
-# would add some 85 KB to an exe that has to stay small.
-SIZES = (16,)
+# The program loads the size nearest at or above the system's small-icon size: 16 at 96 dpi,
+# 20 at 120, 24 at 144, 32 at 192.
+SIZES = (16, 20, 24, 32)
+# From 20 pixels on as PNG, which icons hold from Windows Vista on: nine icons at four sizes
+# as bitmaps would add some 85 KB to an exe that has to stay small, as PNG some 20 KB.
+PNG_FROM = 20
 
 OUTLINE = (32, 32, 40)
 WHITE = (255, 255, 255)
@@ -244,16 +250,32 @@ def preview(path, pictures):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
     parser.add_argument('--preview', help='also write a PNG of the pictures enlarged')
+    parser.add_argument('--check', action='store_true',
+                        help='write nothing; fail if a committed file differs from the drawing')
     args = parser.parse_args()
     here = os.path.dirname(os.path.abspath(__file__))
     pictures = []
-    for name, layers in PICTURES:
-        images = [render(layers, size) for size in SIZES]
-        write_ico(os.path.join(here, name), images)
-        pictures.append(images)
+    stale = []
+    with tempfile.TemporaryDirectory() as scratch:
+        for name, layers in PICTURES:
+            images = [render(layers, size) for size in SIZES]
+            pictures.append(images)
+            path = os.path.join(here, name)
+            if not args.check:
+                write_ico(path, images, png_from=PNG_FROM)
+                continue
+            drawn = os.path.join(scratch, name)
+            write_ico(drawn, images, png_from=PNG_FROM)
+            with open(drawn, 'rb') as new:
+                data = new.read()
+            if not os.path.exists(path) or open(path, 'rb').read() != data:
+                stale.append(name)
+    for name in stale:
+        print(f'{name} differs from what {os.path.basename(__file__)} draws', file=sys.stderr)
     if args.preview:
         preview(args.preview, pictures)
+    return 1 if stale else 0
 
 
 if __name__ == '__main__':
-    main()
+    sys.exit(main())

@@ -1,15 +1,8 @@
 #include "framework/Form.h"
 
-#include <cmath>
-
 #include "framework/StandardControls.h"
 
 using namespace win;
-
-std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t denominator) {
-  if (denominator == 0) return v;
-  return static_cast<std::int32_t>(std::llround(static_cast<double>(v) * numerator / denominator));
-}
 
 std::string ChooseFontFace(IDrawing& drawing, const std::vector<std::string>& faces) {
   for (const std::string& face : faces)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/DrawingObjects.h"
+#include "framework/Scaling.h"
 #include "framework/WinControl.h"
 
 class TButton;
@@ -78,5 +79,3 @@ private:
 
 // The first face of faces that is installed; the last one when none is.
 std::string ChooseFontFace(IDrawing& drawing, const std::vector<std::string>& faces);
-// v × numerator / denominator, rounded to the nearest integer (halves away from zero).
-std::int32_t ScaleValue(std::int32_t v, std::int32_t numerator, std::int32_t denominator);

@@ -1,5 +1,11 @@
 #include "framework/ImageList.h"
 
+int IconSizeFor(int wanted, std::span<const int> sizes) {
+  for (int size : sizes)
+    if (size >= wanted) return size;
+  return sizes.empty() ? wanted : sizes.back();
+}
+
 bool TImageList::AddIconResource(const std::string& name) {
   auto image = std::make_unique<TIcon>(FIcons);
   if (!image->LoadResource(name, Width)) return false;

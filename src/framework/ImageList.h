@@ -3,11 +3,17 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "framework/Component.h"
 #include "framework/Icon.h"
+
+// Of the sizes a set of icon resources holds (ascending), the one to load for a wanted size:
+// the smallest at or above it, else the largest. A picture is then drawn at a size it was
+// drawn for, never one made from a smaller picture by stretching it.
+int IconSizeFor(int wanted, std::span<const int> sizes);
 
 class TImageList : public TComponent {
 public:

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/Finally.h"
+#include "framework/Scaling.h"
 #include "framework/SubclassHook.h"
 
 using namespace win;
@@ -19,10 +20,14 @@ std::string ShownText(const std::string& caption) {
   return text;
 }
 
+// At 96 pixels per inch; scaled to the density of the showing.
 constexpr int ImageGap = 3;      // left of the image, and around it
 constexpr int TextGap = 8;       // between the image column and the caption
 constexpr int RightMargin = 16;  // after the caption, where a submenu's arrow goes
+constexpr int TextPadding = 6;   // above and below the caption, together
 constexpr int SeparatorHeight = 9;
+constexpr int FrameGap = 2;      // between a checked item's image and its frame
+constexpr int FrameWidth = 1;
 }  // namespace
 
 char AcceleratorOf(const std::string& caption) {
@@ -77,26 +82,31 @@ void TMenuItem::Click() {
   }
 }
 
+int TMenuItem::Scaled(int v) const { return FMenu ? FMenu->Scale(v) : v; }
+
+// The image list's images are drawn at their own size, which the list's owner chose for the
+// density; the menu font is the system's, already at the density.
 void TMenuItem::MeasureStandard(ICanvas& canvas, int& width, int& height) {
   if (IsSeparator()) {
     width = 0;
-    height = SeparatorHeight;
+    height = Scaled(SeparatorHeight);
     return;
   }
   const TImageList* images = FMenu ? FMenu->Images : nullptr;
   const int imageSize = images ? images->Width : 0;
   const TPoint text = canvas.TextExtent(ShownText(Caption));
-  width = ImageGap + imageSize + TextGap + text.x + RightMargin;
-  height = std::max(text.y + 6, imageSize + 2 * ImageGap);
+  width = Scaled(ImageGap) + imageSize + Scaled(TextGap) + text.x + Scaled(RightMargin);
+  height = std::max(text.y + Scaled(TextPadding), imageSize + 2 * Scaled(ImageGap));
 }
 
 void TMenuItem::DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state) {
   IMenus& menus = FMenu->Menus();
   const bool selected = (state & ODS_SELECTED) != 0;
   const bool disabled = (state & (ODS_GRAYED | ODS_DISABLED)) != 0 || !Enabled;
+  const int gap = Scaled(ImageGap);
   if (IsSeparator()) {
     canvas.FillRect(rect, menus.SysColor(COLOR_MENU));
-    canvas.DrawSeparator({rect.Left + ImageGap, rect.Top, rect.Right - ImageGap, rect.Bottom});
+    canvas.DrawSeparator({rect.Left + gap, rect.Top, rect.Right - gap, rect.Bottom});
     return;
   }
   canvas.FillRect(rect, menus.SysColor(selected && !disabled ? COLOR_HIGHLIGHT : COLOR_MENU));
@@ -104,33 +114,34 @@ void TMenuItem::DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t s
   const TImageList* images = FMenu->Images;
   const int imageSize = images ? images->Width : 0;
   const int height = rect.Bottom - rect.Top;
-  const TRect imageBox{rect.Left + ImageGap, rect.Top + (height - imageSize) / 2,
-                       rect.Left + ImageGap + imageSize, rect.Top + (height - imageSize) / 2 + imageSize};
+  const TRect imageBox{rect.Left + gap, rect.Top + (height - imageSize) / 2, rect.Left + gap + imageSize,
+                       rect.Top + (height - imageSize) / 2 + imageSize};
   const TIconHandle icon = images ? images->IconHandle(ImageIndex) : 0;
   if (icon) {
     if (Checked) {
       // A checked item with an image: the image sits in a frame of the highlight colour.
       const std::uint32_t frame = menus.SysColor(COLOR_HIGHLIGHT);
-      const TRect r{imageBox.Left - 2, imageBox.Top - 2, imageBox.Right + 2, imageBox.Bottom + 2};
-      canvas.FillRect({r.Left, r.Top, r.Right, r.Top + 1}, frame);
-      canvas.FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, frame);
-      canvas.FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, frame);
-      canvas.FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, frame);
+      const int out = Scaled(FrameGap), w = Scaled(FrameWidth);
+      const TRect r{imageBox.Left - out, imageBox.Top - out, imageBox.Right + out, imageBox.Bottom + out};
+      canvas.FillRect({r.Left, r.Top, r.Right, r.Top + w}, frame);
+      canvas.FillRect({r.Left, r.Bottom - w, r.Right, r.Bottom}, frame);
+      canvas.FillRect({r.Left, r.Top, r.Left + w, r.Bottom}, frame);
+      canvas.FillRect({r.Right - w, r.Top, r.Right, r.Bottom}, frame);
     }
     canvas.DrawIcon(icon, imageBox.Left, imageBox.Top, imageSize);
   } else if (Checked) {
-    canvas.DrawCheckMark(imageSize ? imageBox : TRect{rect.Left + ImageGap, rect.Top, rect.Left + ImageGap + height, rect.Bottom});
+    canvas.DrawCheckMark(imageSize ? imageBox : TRect{rect.Left + gap, rect.Top, rect.Left + gap + height, rect.Bottom});
   }
   // The accelerator is always underlined: the program's drawing takes no notice of
   // ODS_NOACCEL, whatever the system's keyboard-cue setting.
-  const int textLeft = rect.Left + ImageGap + (imageSize ? imageSize : height) + TextGap;
-  canvas.DrawCaption({textLeft, rect.Top, rect.Right - ImageGap, rect.Bottom}, Caption);
+  const int textLeft = rect.Left + gap + (imageSize ? imageSize : height) + Scaled(TextGap);
+  canvas.DrawCaption({textLeft, rect.Top, rect.Right - gap, rect.Bottom}, Caption);
 }
 
 // ---- the menu ---------------------------------------------------------------------------
 
-TPopupMenu::TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows)
-    : TCustomPopupMenu(owner, std::move(name)), FMenus(menus), FWindows(windows) {
+TPopupMenu::TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows, IDrawing& drawing)
+    : TCustomPopupMenu(owner, std::move(name)), FMenus(menus), FWindows(windows), FDrawing(drawing) {
   FRoot = &Create<TMenuItem>("");
   FRoot->FMenu = this;
 }
@@ -164,6 +175,44 @@ bool TPopupMenu::Build(TMenuHandle menu, const std::vector<TMenuItem*>& items) {
   return true;
 }
 
+int TPopupMenu::Scale(int v) const { return ScaleValue(v, FPixelsPerInch, 96); }
+
+// The system's menu font has no Japanese glyphs on a system set to another language (and
+// under Wine): such a caption would show as boxes. The first face of the list that is
+// installed and has every glyph of the caption draws it instead.
+TFontHandle TPopupMenu::CaptionFont(const std::string& caption) {
+  const TFontHandle menuFont = FMenus.MenuFont();
+  if (FallbackFaces.empty()) return menuFont;
+  auto known = FCaptionFonts.find(caption);
+  if (known != FCaptionFonts.end()) return known->second;
+  const std::string text = ShownText(caption);
+  TFontHandle chosen = menuFont;
+  if (!FDrawing.FontHasGlyphs(menuFont, text)) {
+    for (const std::string& face : FallbackFaces) {
+      if (!FDrawing.FontFamilyExists(face)) continue;
+      const TFontHandle font = FallbackFont(face);
+      if (font && FDrawing.FontHasGlyphs(font, text)) {
+        chosen = font;
+        break;
+      }
+    }
+  }
+  FCaptionFonts[caption] = chosen;
+  return chosen;
+}
+
+// The menu font with another face: its height, weight and styles, any character set.
+TFontHandle TPopupMenu::FallbackFont(const std::string& face) {
+  auto made = FFallbackFonts.find(face);
+  if (made != FFallbackFonts.end()) return made->second.Get();
+  TFontSpec spec;
+  if (!FDrawing.FontSpecOf(FMenus.MenuFont(), spec)) return 0;
+  spec.Face = face;
+  spec.CharSet = DEFAULT_CHARSET;
+  spec.Escapement = 0;
+  return FFallbackFonts.emplace(face, TOwnedFont(FDrawing, FDrawing.MakeFont(spec))).first->second.Get();
+}
+
 TMenuItem* TPopupMenu::ShownItem(std::uint32_t id) const {
   return id >= 1 && id <= FShown.size() ? FShown[id - 1] : nullptr;
 }
@@ -172,11 +221,16 @@ void TPopupMenu::PopupAt(TPoint point) {
   FShown.clear();
   FLevels.clear();
   FSelected = 0;
+  // A system-aware program keeps the density it started with; it is read at every showing
+  // all the same, as the menu is made afresh.
+  FPixelsPerInch = FDrawing.ScreenDpi();
   const TMenuHandle menu = FMenus.CreatePopupMenu();
   if (!menu) return;
   TFinally destroy{[&] {
     FMenus.DestroyMenu(menu);
     FLevels.clear();
+    FCaptionFonts.clear();
+    FFallbackFonts.clear();
   }};
   if (!Build(menu, Items())) return;
   std::uint32_t chosen = 0;
@@ -204,7 +258,7 @@ bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, 
       if (!item) return false;
       int width = 0, height = 0;
       FMenus.MeasureOn([&](ICanvas& canvas) {
-        canvas.SelectFont(FMenus.MenuFont());
+        canvas.SelectFont(CaptionFont(item->Caption));
         item->MeasureStandard(canvas, width, height);
         if (item->OnMeasureItem) item->OnMeasureItem(*item, canvas, width, height);
       });
@@ -218,7 +272,7 @@ bool TPopupMenu::MenuMessage(std::uint32_t msg, TWParam wParam, TLParam lParam, 
       TMenuItem* item = ShownItem(d.ItemId);
       if (!item) return false;
       FMenus.PaintOn(d.DeviceContext, [&](ICanvas& canvas) {
-        canvas.SelectFont(FMenus.MenuFont());
+        canvas.SelectFont(CaptionFont(item->Caption));
         if (item->OnAdvancedDrawItem)
           item->OnAdvancedDrawItem(*item, canvas, d.Rect, d.State);
         else

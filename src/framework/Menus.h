@@ -2,17 +2,20 @@
 // a check mark, or a separator line, and runs its click: the bound action's handler or its
 // own. A menu with images is drawn by the program (owner-drawn), item by item, in the
 // standard way: the system's menu colours and font, the image or the check mark at the
-// left, the caption with its accelerator always underlined. Owner-drawn items have no text
-// the system can search, so the menu answers WM_MENUCHAR itself.
+// left, the caption with its accelerator always underlined; its gaps are given for 96
+// pixels per inch and scaled to the screen's. Owner-drawn items have no text the system can
+// search, so the menu answers WM_MENUCHAR itself.
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Actions.h"
 #include "framework/CustomPopupMenu.h"
+#include "framework/DrawingObjects.h"
 #include "framework/ImageList.h"
 #include "platform/PopupMenus.h"
 #include "platform/Windowing.h"
@@ -59,6 +62,9 @@ public:
   void DrawStandard(ICanvas& canvas, const TRect& rect, std::uint32_t state);
 
 protected:
+  // A length given for 96 pixels per inch, at the density of the menu's showing.
+  int Scaled(int v) const;
+
   void ActionChanged(TAction& action) override;
   void ActionDestroyed(TAction& action) override;
 
@@ -75,7 +81,7 @@ char AcceleratorOf(const std::string& caption);
 
 class TPopupMenu : public TCustomPopupMenu {
 public:
-  TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows);
+  TPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows, IDrawing& drawing);
   ~TPopupMenu() override;
 
   // The window that owns the menu while it is open (its messages come there); the tray
@@ -84,6 +90,9 @@ public:
   // With images the menu is drawn by the program.
   TImageList* Images = nullptr;
   bool OwnerDraw = false;
+  // Faces for an owner-drawn caption the system's menu font has no glyphs for, in order:
+  // the first installed one that has them all draws it, at the menu font's height.
+  std::vector<std::string> FallbackFaces;
 
   const std::vector<TMenuItem*>& Items() const { return FRoot->Items(); }
   TMenuItem& Add(const std::string& name) { return FRoot->Add(name); }
@@ -96,6 +105,13 @@ public:
   void PopupAt(TPoint point) override;
 
   IMenus& Menus() const { return FMenus; }
+  IDrawing& Drawing() const { return FDrawing; }
+  // A length given for 96 pixels per inch, at the screen's density as read when the menu
+  // was last shown.
+  int Scale(int v) const;
+  // The font a caption is measured and drawn in: the menu font, or the fallback that has
+  // its glyphs. Fallback fonts live until the menu has closed.
+  TFontHandle CaptionFont(const std::string& caption);
   // Owner-drawn: every item with a caption, when the menu draws itself.
   bool IsOwnerDrawn() const { return OwnerDraw || Images != nullptr; }
 
@@ -108,9 +124,16 @@ private:
   TMenuItem* ShownItem(std::uint32_t id) const;
   TLResult MenuChar(char16_t ch, TMenuHandle menu);
 
+  TFontHandle FallbackFont(const std::string& face);
+
   IMenus& FMenus;
   IWindows& FWindows;
+  IDrawing& FDrawing;
   TMenuItem* FRoot;
+  int FPixelsPerInch = 96;
+  // For the showing: the fallback fonts made, by face, and each caption's font.
+  std::map<std::string, TOwnedFont> FFallbackFonts;
+  std::map<std::string, TFontHandle> FCaptionFonts;
   // The items of the menu being shown, by id - 1, and the submenu each level is on.
   std::vector<TMenuItem*> FShown;
   std::vector<std::pair<TMenuHandle, std::vector<TMenuItem*>>> FLevels;

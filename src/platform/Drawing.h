@@ -94,6 +94,12 @@ public:
   [[nodiscard]] virtual bool FontFamilyExists(const std::string& face) = 0;
   // CreateFontIndirect; 0 on failure. The caller releases it (DeleteObject).
   [[nodiscard]] virtual TFontHandle MakeFont(const TFontSpec& spec) = 0;
+  // GetObject of a font: the logical font it was made from; false when it is no font.
+  [[nodiscard]] virtual bool FontSpecOf(TFontHandle font, TFontSpec& spec) = 0;
+  // Whether the font has a glyph of its own for every character of the text
+  // (GetGlyphIndicesW with GGI_MARK_NONEXISTING_GLYPHS: no index is 0xFFFF). The font links
+  // the system may follow when it draws are not looked at. False when it cannot be asked.
+  [[nodiscard]] virtual bool FontHasGlyphs(TFontHandle font, const std::string& text) = 0;
   virtual void ReleaseFont(TFontHandle font) = 0;
   // The size of one line of text in the font, "&" marking the next character's underline
   // as a static control or a button shows it (DrawText with DT_CALCRECT | DT_SINGLELINE).

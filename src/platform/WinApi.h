@@ -230,6 +230,7 @@ constexpr int COLOR_GRAYTEXT = 17;
 constexpr int SM_CXMENUCHECK = 71;
 constexpr int SM_CYMENUCHECK = 72;
 // font character sets
+constexpr std::uint8_t DEFAULT_CHARSET = 1;
 constexpr std::uint8_t SHIFTJIS_CHARSET = 128;
 
 // ---- shell -----------------------------------------------------------------------------

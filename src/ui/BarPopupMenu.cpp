@@ -1,6 +1,8 @@
 #include "ui/BarPopupMenu.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "framework/Finally.h"
 
@@ -8,6 +10,16 @@ using namespace win;
 
 std::uint32_t ColorToRGB(TColor color, IMenus& menus) {
   return (color & 0x80000000u) ? menus.SysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
+std::uint32_t GradientColor(std::uint32_t from, std::uint32_t to, int row, int rows) {
+  std::uint32_t color = 0;
+  for (int shift : {0, 8, 16}) {
+    const std::int64_t a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
+    const std::int64_t v = rows > 0 ? a + (b - a) * row / rows : a;
+    color |= static_cast<std::uint32_t>(std::clamp<std::int64_t>(v, 0, 255)) << shift;
+  }
+  return color;
 }
 
 TFontSpec RotatedFontSpec(const TFont& font, int angle) {
@@ -48,7 +60,7 @@ bool TBannerBitmap::LoadResource(const std::string& name) {
 TBarPopupMenu::TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus, IWindows& windows,
                              IDrawing& drawing, TWnd applicationWindow,
                              const std::string& applicationTitle)
-    : TPopupMenu(owner, std::move(name), menus, windows), FDrawing(drawing) {
+    : TPopupMenu(owner, std::move(name), menus, windows, drawing) {
   OwnerDraw = true;
   if (applicationWindow) VerticalText = applicationTitle;
 }
@@ -56,7 +68,7 @@ TBarPopupMenu::TBarPopupMenu(TComponent* owner, std::string name, IMenus& menus,
 TBarPopupMenu::~TBarPopupMenu() = default;
 
 TBannerBitmap& TBarPopupMenu::Bitmap() {
-  if (!FBitmap) FBitmap = std::make_unique<TBannerBitmap>(FDrawing);
+  if (!FBitmap) FBitmap = std::make_unique<TBannerBitmap>(Drawing());
   return *FBitmap;
 }
 
@@ -65,6 +77,9 @@ void TBarPopupMenu::SetTransparent(bool value) {
 }
 
 void TBarPopupMenu::PopupAt(TPoint point) {
+  FItemHeights.assign(Items().size(), 0);
+  FPartDrawn.assign(Items().size(), false);
+  FBannerOrigin.reset();
   FMenuHeight = 0;
   FBannerDone = false;
   for (TMenuItem* item : Items()) {
@@ -73,77 +88,99 @@ void TBarPopupMenu::PopupAt(TPoint point) {
       BarDrawItem(i, c, r, s);
     };
   }
+  TFinally end{[this] { FBannerFont.Reset(); }};
   TPopupMenu::PopupAt(point);
 }
 
+std::size_t TBarPopupMenu::Position(const TMenuItem& item) const {
+  const auto& items = Items();
+  return static_cast<std::size_t>(std::find(items.begin(), items.end(), &item) - items.begin());
+}
+
+int TBarPopupMenu::StripWidth() const { return Scale(BarWidth) - Scale(2); }
+
+// An item measured again replaces its height rather than adding to the menu's.
 void TBarPopupMenu::BarMeasureItem(TMenuItem& item, ICanvas&, int& width, int& height) {
-  width += BarWidth;
-  if (item.Visible) FMenuHeight += height;
+  width += Scale(BarWidth);
+  const std::size_t i = Position(item);
+  if (!item.Visible || i >= FItemHeights.size()) return;
+  FItemHeights[i] = height;
+  FMenuHeight = std::accumulate(FItemHeights.begin(), FItemHeights.end(), 0);
 }
 
 void TBarPopupMenu::BarDrawItem(TMenuItem& item, ICanvas& canvas, const TRect& rect, std::uint32_t state) {
   // The item's standard look, right of the bar.
-  item.DrawStandard(canvas, {rect.Left + BarWidth, rect.Top, rect.Right, rect.Bottom}, state);
-  if (FBannerDone) return;
+  item.DrawStandard(canvas, {rect.Left + Scale(BarWidth), rect.Top, rect.Right, rect.Bottom}, state);
+  const std::size_t i = Position(item);
+  // Outside a showing, or this item's part is drawn already.
+  if (FBannerDone || i >= FPartDrawn.size() || FPartDrawn[i]) return;
+  FPartDrawn[i] = true;
+  if (!FBannerOrigin) {
+    const int above = std::accumulate(FItemHeights.begin(), FItemHeights.begin() + static_cast<std::ptrdiff_t>(i), 0);
+    FBannerOrigin = TPoint{rect.Left, rect.Top - above};
+  }
   DrawStrip(canvas, rect);
   DrawText(canvas, rect);
-  if (FMenuHeight == rect.Bottom) {
-    FBannerDone = true;
-    DrawBitmap(canvas);
-  }
+  for (std::size_t j = 0; j < FPartDrawn.size(); ++j)
+    if (Items()[j]->Visible && !FPartDrawn[j]) return;
+  FBannerDone = true;
+  DrawBitmap(canvas);
 }
 
-// The strip's rows of this item, from the menu window's left edge whatever the item's: one
-// colour step per pixel row over the whole menu's height. The row at the item's bottom edge
-// is painted again, in the same colour, by the item below.
+// The strip's rows of this item: one colour step per pixel row over the whole menu's
+// height. The row at the item's bottom edge is painted again, in the same colour, by the
+// item below.
 void TBarPopupMenu::DrawStrip(ICanvas& canvas, const TRect& rect) {
-  const int right = BarWidth - 2;
+  const TPoint origin = *FBannerOrigin;
+  const int right = origin.x + StripWidth();
   if (GradientStart == GradientEnd) {
-    canvas.FillRect({0, rect.Top, right, rect.Bottom}, ColorToRGB(GradientStart, Menus()));
+    canvas.FillRect({origin.x, rect.Top, right, rect.Bottom}, ColorToRGB(GradientStart, Menus()));
     return;
   }
   // Nothing measured since the menu opened: there is no height to spread the colours over.
   if (FMenuHeight == 0) return;
   const std::uint32_t c1 = ColorToRGB(GradientStart, Menus()), c2 = ColorToRGB(GradientEnd, Menus());
-  const auto part = [](std::uint32_t c, int shift) { return static_cast<std::int32_t>((c >> shift) & 0xFF); };
-  for (std::int32_t y = rect.Top; y <= rect.Bottom; ++y) {
-    std::uint32_t color = 0;
-    for (int shift : {0, 8, 16}) {
-      const std::int32_t a = part(c1, shift), b = part(c2, shift);
-      color |= static_cast<std::uint32_t>(a + (b - a) * y / FMenuHeight) << shift;
-    }
-    canvas.FillRect({0, y, right, y + 1}, color);
-  }
+  for (std::int32_t y = rect.Top; y <= rect.Bottom; ++y)
+    canvas.FillRect({origin.x, y, right, y + 1}, GradientColor(c1, c2, y - origin.y, FMenuHeight));
 }
 
-// Upwards from the bottom of the menu, each item drawing the part in its own rows.
+// Upwards from the bottom of the menu, each item drawing the part in its own rows, in one
+// rotated font made for the showing.
 void TBarPopupMenu::DrawText(ICanvas& canvas, const TRect& rect) {
-  const TOwnedFont rotated = CreateRotatedFont(FDrawing, VerticalFont, 90);
-  const TFontHandle previous = canvas.SelectFont(rotated.Get());
+  if (!FBannerFont) {
+    TFont font = VerticalFont;
+    font.Height = Scale(font.Height);
+    FBannerFont = CreateRotatedFont(Drawing(), font, 90);
+  }
+  const TFontHandle previous = canvas.SelectFont(FBannerFont.Get());
   TFinally restore{[&] { canvas.SelectFont(previous); }};
   const int h = canvas.TextExtent("X").y;
   // The glyph cell, h wide once turned, centred in the bar: halves round to even.
-  const int x = static_cast<int>(std::nearbyint((BarWidth - h) / 2.0 - 0.5));
+  const TPoint origin = *FBannerOrigin;
+  const int x = origin.x + static_cast<int>(std::nearbyint((Scale(BarWidth) - h) / 2.0 - 0.5));
   canvas.SetTextColor(ColorToRGB(VerticalFont.Color, Menus()));
   const TRect clip{rect.Left, rect.Top, rect.Right, rect.Bottom + 1};
-  std::int32_t y = FMenuHeight + VerticalTextOffsetY;
+  std::int32_t y = origin.y + FMenuHeight + Scale(VerticalTextOffsetY);
   if (FBitmap && BitmapVertAlignment == TBitmapVertAlignment::bvaBottom) y -= FBitmap->Height();
-  canvas.TextOutClipped(x - 1, y, clip, VerticalText);
+  canvas.TextOutClipped(x - Scale(1), y, clip, VerticalText);
 }
 
+// The picture keeps its own size; its offsets are at 96 pixels per inch.
 void TBarPopupMenu::DrawBitmap(ICanvas& canvas) {
   if (!FBitmap || FBitmap->Empty()) return;
+  const TPoint origin = *FBannerOrigin;
   const int w = FBitmap->Width(), h = FBitmap->Height();
+  const int dx = Scale(BitmapOffsetX), dy = Scale(BitmapOffsetY);
   int by = 0, bx = 0;
   switch (BitmapVertAlignment) {
-    case TBitmapVertAlignment::bvaTop: by = BitmapOffsetY; break;
-    case TBitmapVertAlignment::bvaBottom: by = FMenuHeight + BitmapOffsetY - h; break;
-    case TBitmapVertAlignment::bvaMiddle: by = (FMenuHeight - h) / 2 + BitmapOffsetY; break;
+    case TBitmapVertAlignment::bvaTop: by = dy; break;
+    case TBitmapVertAlignment::bvaBottom: by = FMenuHeight + dy - h; break;
+    case TBitmapVertAlignment::bvaMiddle: by = (FMenuHeight - h) / 2 + dy; break;
   }
   switch (BitmapHorzAlignment) {
-    case TBitmapHorzAlignment::bhaLeft: bx = BitmapOffsetX; break;
-    case TBitmapHorzAlignment::bhaRight: bx = BarWidth - 2 + BitmapOffsetX - w; break;
-    case TBitmapHorzAlignment::bhaCenter: bx = (BarWidth - 2 - w) / 2 + BitmapOffsetX; break;
+    case TBitmapHorzAlignment::bhaLeft: bx = dx; break;
+    case TBitmapHorzAlignment::bhaRight: bx = StripWidth() + dx - w; break;
+    case TBitmapHorzAlignment::bhaCenter: bx = (StripWidth() - w) / 2 + dx; break;
   }
-  canvas.DrawBitmap(FBitmap->Handle(), {0, 0, w, h}, bx, by, FBitmap->Transparent);
+  canvas.DrawBitmap(FBitmap->Handle(), {0, 0, w, h}, origin.x + bx, origin.y + by, FBitmap->Transparent);
 }

@@ -1,14 +1,19 @@
 // TBarPopupMenu: a popup menu with a banner down its left side: a strip in a top-to-bottom
 // colour gradient, a text written upwards from the bottom in a rotated font, and optionally
-// one bitmap. The items keep their standard look, moved right of the strip.
+// one bitmap. The items keep their standard look, moved right of the strip. Its sizes are
+// given for 96 pixels per inch and scaled to the screen's.
 // The banner is painted item by item during the menu's first drawing pass: the measuring
-// pass before it sums the item heights into the menu's height, each item paints the strip
-// and the part of the text in its own rows, and the bottom item completes it. Highlight
-// redraws after that touch only their item.
+// pass before it gives every item's height (the menu's height is their sum), the first item
+// drawn places the banner (its rectangle, less the heights of the items above it: the
+// system may inset the items from the menu window's edge), each item paints the strip and
+// the part of the text in its own rows, and once every item has, the banner is complete.
+// Redraws after that (the highlight moving) touch only their item.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/DrawingObjects.h"
 #include "framework/Menus.h"
@@ -26,6 +31,9 @@ constexpr TColor clBlue = 0x00FF0000;
 constexpr TColor SystemColor(int index) { return 0xFF000000u | static_cast<std::uint32_t>(index); }
 // RGB of a colour: a system colour (high bit set) is the system's current one.
 std::uint32_t ColorToRGB(TColor color, IMenus& menus);
+// The colour of row `row` of `rows` on a gradient from `from` (row 0) to `to` (row `rows`),
+// each component kept within 0..255 for a row outside the gradient.
+std::uint32_t GradientColor(std::uint32_t from, std::uint32_t to, int row, int rows);
 
 // A font as the menu keeps it: its colour is the text colour.
 struct TFont {
@@ -91,7 +99,8 @@ public:
   TFont VerticalFont;
   std::string VerticalText;
   std::int32_t VerticalTextOffsetY = -6;
-  // Added to every item's width; the strip is two pixels narrower.
+  // Added to every item's width; the strip is two pixels narrower. Like the offsets and the
+  // font's height, at 96 pixels per inch.
   std::int32_t BarWidth = 31;
 
   // Starts a showing: the banner is painted afresh, and the top-level items are measured and
@@ -104,12 +113,20 @@ public:
   bool BannerDone() const { return FBannerDone; }
 
 private:
+  // The item's place among the top-level items.
+  std::size_t Position(const TMenuItem& item) const;
+  int StripWidth() const;
   void DrawStrip(ICanvas& canvas, const TRect& rect);
   void DrawText(ICanvas& canvas, const TRect& rect);
   void DrawBitmap(ICanvas& canvas);
 
-  IDrawing& FDrawing;
   std::unique_ptr<TBannerBitmap> FBitmap;
+  // For the showing: each top-level item's measured height and whether it has drawn its
+  // part of the banner; the banner's top-left corner once placed; the rotated font.
+  std::vector<int> FItemHeights;
+  std::vector<bool> FPartDrawn;
+  std::optional<TPoint> FBannerOrigin;
+  TOwnedFont FBannerFont;
   std::int32_t FMenuHeight = 0;
   bool FBannerDone = false;
 };

@@ -186,16 +186,23 @@ void TForm1::CreateActions() {
 }
 
 void TForm1::CreateMenus() {
+  // The menu images at the system's small-icon size, which follows the screen's density: of
+  // the sizes the resources hold, the nearest at or above it.
+  static constexpr int MenuImageSizes[] = {16, 20, 24, 32};
   MenuImage = &Create<TImageList>("MenuImage", FSystem.Icons);
-  MenuImage->Width = MenuImage->Height = 16;
+  MenuImage->Width = MenuImage->Height = IconSizeFor(FSystem.Icons.SmallIconSize(), MenuImageSizes);
   for (int i = 0; i < 9; ++i) MenuImage->AddIconResource("MENUIMAGE" + std::to_string(i));
 
   // The tray's menus are opened while the application window is the foreground window
   // (right button) or the form's (left button): that window owns the menu.
   MenuR = &Create<TBarPopupMenu>("MenuR", FSystem.Menus, FSystem.Windows, FSystem.Drawing,
                                  FApplication.Handle(), FApplication.Title());
+  // A caption the system's menu font cannot draw takes a face of the options window's list.
+  std::vector<std::string> faces{DesignFont.Face};
+  faces.insert(faces.end(), FallbackFaces.begin(), FallbackFaces.end());
   MenuR->OwnerWindow = FApplication.Handle();
   MenuR->Images = MenuImage;
+  MenuR->FallbackFaces = faces;
   MenuR->VerticalText = "Vantrel";
   MenuR->VerticalFont = {"Verdana", -19, clWhite, true, true, false, false, TFontPitch::fpDefault, 0};
   const auto item = [](TPopupMenu& menu, const char* name, TAction* action) {
@@ -214,9 +221,10 @@ void TForm1::CreateMenus() {
   item(*MenuR, "N2", nullptr);
   item(*MenuR, "Exit1", acExit);
 
-  MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows);
+  MenuL = &Create<TPopupMenu>("MenuL", FSystem.Menus, FSystem.Windows, FSystem.Drawing);
   MenuL->OwnerWindow = Handle();
   MenuL->Images = MenuImage;
+  MenuL->FallbackFaces = faces;
   item(*MenuL, "CtrlKeyLock1", acLockCtrl);
   item(*MenuL, "ShiftKeyLock1", acLockShift);
 }

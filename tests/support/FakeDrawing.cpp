@@ -82,6 +82,21 @@ TFontHandle TFakeDrawing::MakeFont(const TFontSpec& spec) {
   return font;
 }
 
+bool TFakeDrawing::FontSpecOf(TFontHandle font, TFontSpec& spec) {
+  auto it = LiveFonts.find(font);
+  if (it == LiveFonts.end()) return false;
+  spec = it->second;
+  return true;
+}
+
+bool TFakeDrawing::FontHasGlyphs(TFontHandle font, const std::string& text) {
+  auto it = LiveFonts.find(font);
+  if (it == LiveFonts.end()) return false;
+  if (!LatinOnlyFaces.count(it->second.Face)) return true;
+  // UTF-8 lead bytes from 0xC4 on start characters from U+0100 on.
+  return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xC4; });
+}
+
 void TFakeDrawing::ReleaseFont(TFontHandle font) {
   LiveFonts.erase(font);
   FontHeights.erase(font);

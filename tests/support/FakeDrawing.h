@@ -27,6 +27,10 @@ public:
   int ScreenDpi() override { return Dpi; }
   bool FontFamilyExists(const std::string& face) override { return InstalledFonts.count(face) > 0; }
   TFontHandle MakeFont(const TFontSpec& spec) override;
+  bool FontSpecOf(TFontHandle font, TFontSpec& spec) override;
+  // A live font has every glyph, unless its face is one of LatinOnlyFaces: those have none
+  // beyond U+00FF.
+  bool FontHasGlyphs(TFontHandle font, const std::string& text) override;
   void ReleaseFont(TFontHandle font) override;
   // Each character (a UTF-8 sequence, "&" left out) is half the font's height wide.
   TPoint TextExtent(TFontHandle font, const std::string& text) override;
@@ -56,6 +60,8 @@ public:
 
   int Dpi = 96;
   std::set<std::string> InstalledFonts{"ＭＳ Ｐゴシック"};
+  // Faces without Japanese glyphs (a system's menu font on a Windows set to another language).
+  std::set<std::string> LatinOnlyFaces;
   // The fonts made and not yet released, with what they were made from.
   std::map<TFontHandle, TFontSpec> LiveFonts;
 

@@ -55,9 +55,9 @@ std::uint32_t TFakeMenus::TrackPopupMenu(TMenuHandle menu, TPoint at, TWnd owner
     heights.push_back(e.OwnerDraw ? item.Height : 20);
   }
   m.Rects.clear();
-  int y = 0;
+  int y = Inset;
   for (int h : heights) {
-    m.Rects.push_back({0, y, width, y + h});
+    m.Rects.push_back({Inset, y, Inset + width, y + h});
     y += h;
   }
   for (std::size_t i = 0; i < m.Entries.size(); ++i) Draw(menu, i, 0);

@@ -1,6 +1,7 @@
 // Fake popup menus: the entries appended, and the system's part of showing one: every
 // owner-drawn item measured (WM_MEASUREITEM to the owner), then drawn one below the other
-// from the top of the menu (WM_DRAWITEM); what the user then does is the test's (OnTrack).
+// from the top of the menu, or Inset pixels in (WM_DRAWITEM); what the user then does is the
+// test's (OnTrack).
 #pragma once
 
 #include <functional>
@@ -47,6 +48,9 @@ public:
   };
   std::vector<TShowing> Shown;
   std::map<int, std::uint32_t> Colors;
+  // The items' distance from the menu window's left and top edges (themed menus, and Wine's,
+  // inset them).
+  int Inset = 0;
 
 private:
   void Draw(TMenuHandle menu, std::size_t position, std::uint32_t extraState);

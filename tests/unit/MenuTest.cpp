@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <utility>
 
 #include "support/FakeSystem.h"
 #include "tray/TrayIcon.h"
@@ -147,6 +149,91 @@ TEST_F(BannerTest, AfterTheFirstPassAHighlightRedrawsOnlyItsItemAndSubmenusGetNo
   EXPECT_FALSE(sub.OnMeasureItem);
 }
 
+TEST_F(BannerTest, TheBannerAndTheItemsScaleWithTheScreenDensity) {
+  // The system's menu font and small icons come at the screen's density already.
+  TMenuItem& first = *menu.Items()[0];
+  first.Checked = true;
+  first.ImageIndex = 0;
+  menu.Items()[1]->Caption = "-";
+  const struct {
+    int dpi, menuFont, image;
+    std::vector<int> itemTops;
+    int bar, stripRight, fontHeight, textX, textY, captionLeft;
+    TRect icon, frameTop;
+  } cases[] = {{96, 14, 16, {0, 22, 31, 53, 75}, 31, 29, -19, 5, 91, 58, {34, 3, 50, 19}, {32, 1, 52, 2}},
+               {120, 22, 20, {0, 30, 41, 71, 101}, 39, 36, -24, 6, 123, 73, {43, 5, 63, 25}, {40, 2, 66, 3}},
+               {144, 21, 24, {0, 34, 48, 82, 116}, 47, 44, -29, 6, 141, 88, {52, 5, 76, 29}, {49, 2, 79, 4}},
+               {192, 36, 32, {0, 48, 66, 114, 162}, 62, 58, -38, 10, 198, 116, {68, 8, 100, 40}, {64, 4, 104, 6}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    sys.Drawing.Dpi = c.dpi;
+    sys.Drawing.FontHeights[sys.Menus.MenuFont()] = c.menuFont;
+    TImageList& images = owner.Create<TImageList>("Images" + std::to_string(c.dpi), sys.Icons);
+    images.Width = images.Height = c.image;
+    ASSERT_TRUE(images.AddIconResource("MENUIMAGE0"));
+    menu.Images = &images;
+    int fontHeight = 0;
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      for (const auto& [handle, spec] : sys.Drawing.LiveFonts) fontHeight = spec.Escapement ? spec.Height : fontHeight;
+      return 0u;
+    };
+    std::vector<int> tops;
+    std::set<int> stripRights;
+    std::map<TCanvasOp::TKind, std::vector<TRect>> first;  // the first item's image, frame and caption
+    for (const TCanvasOp& op : Show()) {
+      const bool fill = op.Kind == TCanvasOp::Fill;
+      if (fill && op.Color == sys.Menus.SysColor(COLOR_MENU) && op.Rect.Left == c.bar) tops.push_back(op.Rect.Top);
+      if (fill && op.Rect.Left == 0) stripRights.insert(op.Rect.Right);
+      if (!fill || op.Color == sys.Menus.SysColor(COLOR_HIGHLIGHT)) first[op.Kind].push_back(op.Rect);
+    }
+    EXPECT_EQ(tops, c.itemTops) << "each item right of the bar, one below the other";
+    EXPECT_EQ(stripRights, std::set<int>{c.stripRight});
+    EXPECT_EQ(fontHeight, c.fontHeight);
+    const auto texts = Texts(sys.Drawing.CanvasOps);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ((TPoint{texts[0].X, texts[0].Y}), (TPoint{c.textX, c.textY}));
+    ASSERT_TRUE(first[TCanvasOp::Icon].size() == 1 && first[TCanvasOp::Fill].size() == 4);
+    EXPECT_EQ(first[TCanvasOp::Icon][0], c.icon);
+    EXPECT_EQ(first[TCanvasOp::Fill][0], c.frameTop) << "the checked image's frame";
+    EXPECT_EQ(first[TCanvasOp::Caption][0].Left, c.captionLeft);
+  }
+}
+
+TEST_F(BannerTest, TheBannerStandsWhereTheSystemPutsTheItemsAndIsDrawnOncePerShowing) {
+  for (const int inset : {0, 3, 7}) {
+    SCOPED_TRACE(inset);
+    sys.Menus.Inset = inset;
+    std::vector<TCanvasOp> drawn;
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      drawn = std::exchange(sys.Drawing.CanvasOps, {});
+      sys.Menus.Highlight(4);
+      sys.Menus.Highlight(0);
+      return 0u;
+    };
+    const auto redrawn = Show();
+    const auto strip = [inset](const TCanvasOp& op) { return op.Rect.Left == inset && op.Rect.Right == inset + 29; };
+    std::map<int, std::uint32_t> rows;
+    for (const TCanvasOp& op : drawn)
+      if (strip(op)) rows[op.Rect.Top] = op.Color;
+    ASSERT_EQ(rows.size(), 101u);
+    EXPECT_EQ(*rows.begin(), (std::pair<const int, std::uint32_t>{inset, 0xFF0000})) << "the top item's top";
+    EXPECT_EQ(*rows.rbegin(), (std::pair<const int, std::uint32_t>{inset + 100, 0})) << "the bottom item's bottom";
+    const auto texts = Texts(drawn);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ((TPoint{texts[0].X, texts[0].Y}), (TPoint{inset + 5, inset + 94}));
+    EXPECT_TRUE(Texts(redrawn).empty() && std::none_of(redrawn.begin(), redrawn.end(), strip)) << "only the items";
+  }
+}
+
+TEST(BannerGradient, EveryComponentStaysWithinItsRangeOutsideTheGradient) {
+  const struct { std::uint32_t from, to; int row, rows; std::uint32_t color; } cases[] = {{0xFF0000, 0x000000, 50, 100, 0x800000}, {0x000000, 0xFFFFFF, 103, 100, 0xFFFFFF},
+               {0xFFFFFF, 0x000000, 103, 100, 0x000000}, {0x000000, 0xFFFFFF, -3, 100, 0x000000},
+               {0x00FF00, 0xFF00FF, 150, 100, 0xFF00FF}, {0x00FF00, 0xFF00FF, -50, 100, 0x00FF00},
+               {0x123456, 0x654321, 7, 0, 0x123456}};
+  for (const auto& c : cases)
+    EXPECT_EQ(GradientColor(c.from, c.to, c.row, c.rows), c.color) << "row " << c.row << " of " << c.rows;
+}
+
 TEST(RotatedFont, TheLogicalFontOfTheBannerText) {
   const struct {
     TFont font;
@@ -271,4 +358,45 @@ TEST_F(TrayMenusTest, TheLeftClickOpensTheLockMenuAtThePressAndItsEntriesFollowT
   for (const TCanvasOp& op : sys.Drawing.CanvasOps)
     if (op.Kind == TCanvasOp::Icon) icons.push_back(op.Handle);
   EXPECT_EQ(icons, (std::vector<std::uintptr_t>{form->MenuImage->IconHandle(8), form->MenuImage->IconHandle(5)}));
+}
+
+TEST_F(TrayMenusTest, ACaptionTheMenuFontCannotDrawTakesTheFirstInstalledFaceThatCan) {
+  const struct {
+    std::set<std::string> latinOnly, installed;
+    std::string japaneseFace;  // "Menu": the system's menu font
+  } cases[] = {{{}, {"ＭＳ Ｐゴシック"}, "Menu"},
+               {{"Menu"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, "ＭＳ Ｐゴシック"},
+               {{"Menu"}, {"IPAPGothic", "Noto Sans CJK JP"}, "IPAPGothic"},
+               {{"Menu", "MS PGothic"}, {"MS PGothic", "VL PGothic"}, "VL PGothic"},
+               {{"Menu", "MS Shell Dlg 2"}, {"MS Shell Dlg 2"}, "Menu"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.japaneseFace);
+    sys.Drawing.LatinOnlyFaces = c.latinOnly;
+    sys.Drawing.InstalledFonts = c.installed;
+    std::map<std::string, TFontSpec> drawnIn;
+    sys.Menus.OnTrack = [&](TMenuHandle) {
+      for (const TCanvasOp& op : sys.Drawing.CanvasOps)
+        if (op.Kind == TCanvasOp::Caption) drawnIn[op.Str] = sys.Drawing.LiveFonts.at(op.Font);
+      return 0u;
+    };
+    const std::size_t fonts = sys.Drawing.LiveFonts.size();
+    sys.Drawing.CanvasOps.clear();
+    TrayCallback(WM_RBUTTONDOWN);
+    for (const char* caption : {"環境オプション(&O)...", "終了(&X)"})
+      EXPECT_EQ(std::pair(drawnIn[caption].Face, drawnIn[caption].Height), std::pair(c.japaneseFace, -16)) << caption;
+    EXPECT_EQ(drawnIn["Brindlework(&W)"].Face, "Menu") << "a caption the menu font can draw keeps it";
+    EXPECT_EQ(sys.Drawing.LiveFonts.size(), fonts) << "the fallback fonts go with the menu";
+  }
+}
+
+TEST_F(TrayMenusTest, TheMenuImagesLoadAtTheNearestSizeAtOrAboveTheSmallIconSize) {
+  const std::pair<int, int> cases[] = {{16, 16}, {18, 20}, {20, 20}, {22, 24}, {24, 24}, {28, 32}, {32, 32}, {40, 32}};
+  for (const auto& [smallIcon, image] : cases) {
+    SCOPED_TRACE(smallIcon);
+    sys.Icons.SmallSize = smallIcon;
+    form.reset();
+    form = std::make_unique<TForm1>(app, sys.System);
+    ASSERT_EQ(form->MenuImage->Count(), 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), image);
+  }
 }

@@ -3,7 +3,9 @@
 #include "platform/win32/Win32.h"
 #include "platform/win32/Win32Canvas.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 void TWin32Drawing::Invalidate(TWnd window) { ::InvalidateRect(ToHwnd(window), nullptr, FALSE); }
 
@@ -109,6 +111,37 @@ TFontHandle TWin32Drawing::MakeFont(const TFontSpec& spec) {
   const std::wstring face = Widen(spec.Face).substr(0, LF_FACESIZE - 1);
   face.copy(font.lfFaceName, face.size());
   return reinterpret_cast<TFontHandle>(::CreateFontIndirectW(&font));
+}
+
+bool TWin32Drawing::FontSpecOf(TFontHandle font, TFontSpec& spec) {
+  LOGFONTW f{};
+  if (!font || ::GetObjectW(reinterpret_cast<HFONT>(font), sizeof f, &f) != sizeof f) return false;
+  f.lfFaceName[LF_FACESIZE - 1] = 0;
+  spec.Face = Narrow(f.lfFaceName);
+  spec.Height = f.lfHeight;
+  spec.CharSet = f.lfCharSet;
+  spec.Escapement = f.lfEscapement;
+  spec.Weight = f.lfWeight;
+  spec.Italic = f.lfItalic != 0;
+  spec.Underline = f.lfUnderline != 0;
+  spec.StrikeOut = f.lfStrikeOut != 0;
+  spec.PitchAndFamily = f.lfPitchAndFamily;
+  return true;
+}
+
+bool TWin32Drawing::FontHasGlyphs(TFontHandle font, const std::string& text) {
+  const std::wstring wide = Widen(text);
+  if (wide.empty()) return true;
+  TScreenDC dc;
+  if (!font || !dc.Get()) return false;
+  const HGDIOBJ old = ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(font));
+  if (!old) return false;
+  std::vector<WORD> glyphs(wide.size());
+  const DWORD done = ::GetGlyphIndicesW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), glyphs.data(),
+                                        GGI_MARK_NONEXISTING_GLYPHS);
+  ::SelectObject(dc.Get(), old);
+  if (done == GDI_ERROR || done != wide.size()) return false;
+  return std::find(glyphs.begin(), glyphs.end(), WORD{0xFFFF}) == glyphs.end();
 }
 
 void TWin32Drawing::ReleaseFont(TFontHandle font) {

@@ -18,6 +18,8 @@ public:
   int ScreenDpi() override;
   bool FontFamilyExists(const std::string& face) override;
   TFontHandle MakeFont(const TFontSpec& spec) override;
+  bool FontSpecOf(TFontHandle font, TFontSpec& spec) override;
+  bool FontHasGlyphs(TFontHandle font, const std::string& text) override;
   void ReleaseFont(TFontHandle font) override;
   TPoint TextExtent(TFontHandle font, const std::string& text) override;
 };
