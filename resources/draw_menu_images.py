@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the nine pictures of Vantrel's tray menu as Windows .ico files, 16 x 16 for menus at
+"""Draws the ten pictures of Vantrel's tray menu as Windows .ico files, 16 x 16 for menus at
 96 dpi and 20, 24 and 32 for higher densities, 32-bit with alpha:
 
   menu0_exit.ico        an open door with a green arrow leaving it
@@ -11,6 +11,7 @@
   menu6_shift_down.ico  Shift pressed: the same arrow filled yellow
   menu7_ctrl_up.ico     Ctrl released: a light key cap marked "C"
   menu8_ctrl_down.ico   Ctrl pressed: the key cap yellow and pushed down a pixel
+  menu9_advanced.ico    the advanced settings: a key cap marked "F" with a blue gear over it
 
 Each picture is made of shapes on a 16 x 16 grid, drawn at every size from that geometry and
 written by icon_kit.py as the tray images of draw_icons.py are. They have to read on a light
@@ -19,7 +20,7 @@ menu and on the blue highlight of a selected item, so every shape has a dark rim
   python3 resources/draw_menu_images.py [--preview preview.png]
   python3 resources/draw_menu_images.py --check   # fails if the files differ from the drawing
 
-writes the nine .ico files beside this script (they are committed, so building needs no
+writes the ten .ico files beside this script (they are committed, so building needs no
 Python) and, if asked, a PNG of them enlarged on white and on the highlight's blue.
 """
 
@@ -203,6 +204,31 @@ def ctrl_down_layers(x, y, size):
     yield from key_cap_layers(x, y, size, True)
 
 
+# A key cap with an "F" (a function key, as players choose them) under a gear at its top
+# right.
+SMALL_CAP = (0.0, 5.0, 11.0, 16.0)
+KEY_F = ((3, 8, 5, 14), (3, 8, 8, 10), (3, 11, 7, 12))
+GEAR_CENTRE = (10.5, 5.5)
+GEAR_TEETH = 8
+
+
+def advanced_layers(x, y, size):
+    outer = rounded_rect_distance(x, y, *SMALL_CAP, 2.0)
+    yield OUTLINE, outer <= 0
+    yield WHITE, outer <= -1.0
+    yield OUTLINE, any(box(x, y, *b) for b in KEY_F)
+    gx, gy = GEAR_CENTRE
+    r = math.hypot(x - gx, y - gy)
+    angle = math.atan2(y - gy, x - gx)
+    # The rim of the wheel follows its teeth: 3.6 pixels out between them, 5 on them.
+    tooth = math.cos(angle * GEAR_TEETH) > 0.2
+    edge = 5.0 if tooth else 3.6
+    yield NAVY, r <= edge
+    yield BLUE, r <= edge - 1.0
+    yield NAVY, r <= 1.9
+    yield WHITE, r <= 1.0
+
+
 PICTURES = (
     ('menu0_exit.ico', exit_layers),
     ('menu1_info.ico', info_layers),
@@ -213,6 +239,7 @@ PICTURES = (
     ('menu6_shift_down.ico', shift_down_layers),
     ('menu7_ctrl_up.ico', ctrl_up_layers),
     ('menu8_ctrl_down.ico', ctrl_down_layers),
+    ('menu9_advanced.ico', advanced_layers),
 )
 
 

@@ -191,7 +191,7 @@ void TForm1::CreateMenus() {
   static constexpr int MenuImageSizes[] = {16, 20, 24, 32};
   MenuImage = &Create<TImageList>("MenuImage", FSystem.Icons);
   MenuImage->Width = MenuImage->Height = IconSizeFor(FSystem.Icons.SmallIconSize(), MenuImageSizes);
-  for (int i = 0; i < 9; ++i) MenuImage->AddIconResource("MENUIMAGE" + std::to_string(i));
+  for (int i = 0; i < 10; ++i) MenuImage->AddIconResource("MENUIMAGE" + std::to_string(i));
 
   // The tray's menus are opened while the application window is the foreground window
   // (right button) or the form's (left button): that window owns the menu.

@@ -396,7 +396,7 @@ TEST_F(TrayMenusTest, TheMenuImagesLoadAtTheNearestSizeAtOrAboveTheSmallIconSize
     sys.Icons.SmallSize = smallIcon;
     form.reset();
     form = std::make_unique<TForm1>(app, sys.System);
-    ASSERT_EQ(form->MenuImage->Count(), 9);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), image);
+    ASSERT_EQ(form->MenuImage->Count(), 10);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(sys.Icons.SizeOf(form->MenuImage->IconHandle(i)), image);
   }
 }
