@@ -10,6 +10,8 @@
 // generous timeout. The only fixed spans are observation windows that prove an absence
 // ("no click after End"), which cannot be proved any other way.
 
+#include <algorithm>
+
 #include "kit/Driver.h"
 #include "kit/Process.h"
 #include "kit/Report.h"
@@ -316,6 +318,40 @@ int Drive(const TDriverArgs& args) {
         Check(freed, "the hotkeys are free after Vantrel ended", "all registrable",
               "one still refused");
       }
+    }
+  }
+
+  // --- i. ten copies started at the same instant: exactly one runs ------------------------
+  {
+    std::vector<Proc> copies(10);
+    for (Proc& c : copies) {
+      std::wstring cmd = L"\"" + exe + L"\"";
+      STARTUPINFOW si{};
+      si.cb = sizeof si;
+      c.started = CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                 nullptr, args.dir.c_str(), &si, &c.pi) != 0;
+    }
+    for (Proc& c : copies)
+      if (c.started) ResumeThread(c.pi.hThread);
+    const auto running = [&] {
+      return std::count_if(copies.begin(), copies.end(), [](const Proc& c) { return Running(c); });
+    };
+    // The others end at once, each with 0; the one that runs gets ready and holds the hotkeys.
+    const bool settled = WaitFor([&] { return running() <= 1; }, 30000);
+    const auto survivor = std::find_if(copies.begin(), copies.end(), [](const Proc& c) { return Running(c); });
+    const bool ready = settled && survivor != copies.end() && WaitReady(*survivor);
+    Check(ready && running() == 1, "of ten copies started at once exactly one runs, with the hotkeys",
+          "1 running and ready", Format("%d running", static_cast<int>(running())));
+    bool zero = true;
+    for (Proc& c : copies) {
+      DWORD code = 0;
+      if (!Running(c) && (!GetExitCodeProcess(c.pi.hProcess, &code) || code != 0)) zero = false;
+    }
+    Check(zero, "the other nine end with 0", "exit 0 each", "another code");
+    for (Proc& c : copies) {
+      DWORD code = 0;
+      if (Running(c)) CloseAndWait(c, code);
+      Kill(c);
     }
   }
 

@@ -75,8 +75,10 @@ std::string Section(const std::string& user) {
          "ShiftLock=0\r\nSpd=3\r\nIntTime=100\r\nAutoStop=0\r\nLockAndClick=0\r\nChkDot=0\r\n";
 }
 
-// Answers the message box of the process that has the given text, after a screenshot.
-bool AnswerBox(Proc& p, const std::wstring& text, const std::wstring& shot, std::string& got) {
+// Answers the message box of the process that has the given text with a button (OK unless
+// said), after a screenshot.
+bool AnswerBox(Proc& p, const std::wstring& text, const std::wstring& shot, std::string& got,
+               WPARAM button = IDOK) {
   MessageBoxSeen seen;
   const bool shown = WaitFor([&] {
     seen = MessageBoxOf(p);
@@ -88,7 +90,7 @@ bool AnswerBox(Proc& p, const std::wstring& text, const std::wstring& shot, std:
   // this runs synchronously.
   RedrawWindow(seen.box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Shot(shot);
-  PostMessageW(seen.box, WM_COMMAND, IDOK, 0);
+  PostMessageW(seen.box, WM_COMMAND, button, 0);
   return seen.caption == L"Vantrel" &&
          WaitFor([&] { return !IsWindow(seen.box); }, 10000);
 }
@@ -184,36 +186,67 @@ int Drive(const TDriverArgs& args) {
     EnsureModifiersUp("after the seeded run");
   }
 
-  // --- 3. a settings file that cannot be written ----------------------------------------------
+  // --- 3. a settings file that cannot be written: the close shows the error and asks -------
   {
     DeleteFileW(IniPath().c_str());
     Check(CreateDirectoryW(IniPath().c_str(), nullptr) != 0,
           "a folder stands where the settings file would go", "created", LastError);
+    const std::wstring detail = IniPath() + L" に書き込めません.";
+    const std::wstring question = L"設定を保存できませんでした。保存せずに終了しますか？";
+    // The close (as Exit from the menu posts it), answered with button: both errors, then
+    // the question.
+    const auto closeAndAnswer = [&](Proc& p, WPARAM button, const wchar_t* shot) {
+      PostMessageW(WindowOf(p, L"TForm1", L"Vantrel"), WM_CLOSE, 0, 0);
+      std::string got;
+      Check(AnswerBox(p, L"Can not save to IniFile", L"save-error", got),
+            "closing says \"Can not save to IniFile\"", "Vantrel: Can not save to IniFile", got);
+      Check(AnswerBox(p, detail, L"save-error-detail", got), "then the error itself is shown",
+            "Vantrel: " + Utf8(detail), got);
+      Check(AnswerBox(p, question, shot, got, button), "then it asks whether to end without saving",
+            "Vantrel: " + Utf8(question), got);
+    };
     Proc p;
     Check(StartReady(exe, p), "Vantrel starts beside it", "ready", "not ready");
-    HWND form = WindowOf(p, L"TForm1", L"Vantrel");
-    PostMessageW(form, WM_CLOSE, 0, 0);
-    std::string got;
-    Check(AnswerBox(p, L"Can not save to IniFile", L"save-error", got),
-          "closing says \"Can not save to IniFile\"", "Vantrel: Can not save to IniFile", got);
-    const std::wstring detail = IniPath() + L" に書き込めません.";
-    Check(AnswerBox(p, detail, L"save-error-detail", got), "then the error itself is shown",
-          "Vantrel: " + Utf8(detail), got);
+    closeAndAnswer(p, IDNO, L"save-error-question");
     Observe(500);
-    Check(Running(p), "the program keeps running", "running", "ended");
+    Check(Running(p), "No: the program keeps running", "running", "ended");
     Check(HotKeyHeldElsewhere(0, VK_HOME), "and keeps its hotkeys", "Home held", "Home free");
+
+    // The end of the session is never refused, and shows nothing: the system would not wait.
+    DWORD_PTR answer = 0;
+    const bool answered = SendMessageTimeoutW(WindowOf(p, L"TForm1", L"Vantrel"), WM_QUERYENDSESSION, 0, 0,
+                                              SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+    Check(answered && answer == TRUE, "WM_QUERYENDSESSION is answered TRUE", "TRUE",
+          answered ? Format("%lu", static_cast<unsigned long>(answer)) : "no answer");
+    Observe(500);
+    Check(MessageBoxOf(p).box == nullptr, "and no box comes up", "no box", Utf8(MessageBoxOf(p).text));
+
+    // Yes ends it as Exit does: clicking stops, nothing stays pressed, code 0.
+    MoveCursor(A);
+    size_t from = 0;
+    Check(StartAndWait(3, from), "Home clicks", ">= 3 button-downs",
+          [&] { return Format("%d", static_cast<int>(CountLeftDownsFrom(from))); });
+    closeAndAnswer(p, IDYES, L"save-error-question-yes");
+    DWORD code = 0;
+    Check(WaitExit(p, 10000, code) && code == 0, "Yes: the program ends with 0", "exit 0",
+          Format("exit %lu", code));
+    Check(WaitClickingStopped(), "clicking stopped with it", "stopped", NotStopped);
+    Check(ModifiersUp() && !KeyDown(VK_LBUTTON), "nothing is left pressed", "all up", "a key or button down");
+    Check(!HotKeyHeldElsewhere(0, VK_HOME), "its hotkeys are free", "Home free", "Home held");
     const DWORD attributes = GetFileAttributesW(IniPath().c_str());
     Check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
           "the folder is left as it was", "a folder", Format("attributes %lx", attributes));
+    Kill(p);
 
     RemoveDirectoryW(IniPath().c_str());
-    DWORD code = 0;
-    Check(CloseAndWait(p, code) && code == 0, "once the folder is gone, the next close saves and ends",
+    Proc q;
+    Check(StartReady(exe, q), "once the folder is gone, Vantrel starts again", "ready", "not ready");
+    Check(CloseAndWait(q, code) && code == 0, "and the next close saves and ends",
           "exit 0", Format("exit %lu", code));
     std::string bytes;
     ReadBytes(IniPath(), bytes);
     Check(bytes == Section(user), "and writes the section", Shown(Section(user)), Shown(bytes));
-    Kill(p);
+    Kill(q);
   }
 
   if (hook) UnhookWindowsHookEx(hook);

@@ -141,8 +141,9 @@ const Combo kServed[7] = {
     {0, VK_HOME},        {MOD_SHIFT, VK_HOME},  {MOD_SHIFT | MOD_CONTROL, VK_HOME}, {0, VK_END},
     {MOD_SHIFT, VK_END}, {MOD_CONTROL, VK_END}, {MOD_SHIFT | MOD_CONTROL, VK_END}};
 
-bool StartReady(const std::wstring& exe, Proc& p) {
-  if (!Start(exe, p)) return false;
+bool StartReady(const std::wstring& exe, Proc& p) { return Start(exe, p) && WaitReady(p); }
+
+bool WaitReady(const Proc& p) {
   // Its application window first, then the hotkey: probing only once the window exists
   // keeps our registrations out of its way.
   if (!WaitFor([&] { return WindowOf(p, L"TApplication", L"Vantrel") || !Running(p); }, 30000) || !Running(p))

@@ -63,6 +63,8 @@ extern const Combo kServed[7];
 
 // Starts Vantrel and waits until it holds Home.
 bool StartReady(const std::wstring& exe, Proc& p);
+// The same for a Vantrel started otherwise.
+bool WaitReady(const Proc& p);
 // Posts WM_CLOSE to Vantrel's hidden main window (a close that saves) and waits for the end.
 bool CloseAndWait(Proc& p, DWORD& code, double timeoutMs = 15000);
 
