@@ -2,29 +2,16 @@
 // click limit, and how the user's section keeps them.
 #include <gtest/gtest.h>
 
-#include "support/FakeSystem.h"
-#include "ui/Form1.h"
+#include "unit/SettingsFixture.h"
 
 using namespace win;
 
 namespace {
 
 constexpr TShortCut F6 = 0x75, F7 = 0x76;
-const std::string Ini = "C:\\Games\\Tools\\Vantrel.ini";
-const std::string TodaysKeys =
-    "[taro]\r\nForm1Top=0\r\nForm1Left=0\r\nButtonClick=0\r\nCtrlLock=0\r\nShiftLock=0\r\n"
-    "Spd=3\r\nIntTime=100\r\nAutoStop=0\r\nLockAndClick=0\r\nChkDot=0\r\n";
+const std::string& TodaysKeys = FirstSave;
 
-struct AdvancedTest : ::testing::Test {
-  TFakeSystem sys;
-  TApplication app{sys.System, "Vantrel"};
-  std::unique_ptr<TForm1> form;
-
-  TForm1& Start(const std::string& iniText = {}) {
-    if (!iniText.empty()) sys.Profile.SetText(Ini, iniText);
-    form = std::make_unique<TForm1>(app, sys.System);
-    return *form;
-  }
+struct AdvancedTest : SettingsFixture {
   // The window's OK with these choices.
   void Choose(TShortCut start, TShortCut stop, bool limitOn = false, const char* limit = "100") {
     TAdvancedForm& w = *form->AdvancedForm;

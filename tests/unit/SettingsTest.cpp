@@ -3,29 +3,13 @@
 
 #include <regex>
 
-#include "support/FakeSystem.h"
-#include "ui/Form1.h"
+#include "unit/SettingsFixture.h"
 
 using namespace win;
 
 namespace {
 
-const std::string Ini = "C:\\Games\\Tools\\Vantrel.ini";
-
-const char* const FirstSave =
-    "[taro]\r\nForm1Top=0\r\nForm1Left=0\r\nButtonClick=0\r\nCtrlLock=0\r\nShiftLock=0\r\n"
-    "Spd=3\r\nIntTime=100\r\nAutoStop=0\r\nLockAndClick=0\r\nChkDot=0\r\n";
-
-struct SettingsTest : ::testing::Test {
-  TFakeSystem sys;
-  TApplication app{sys.System, "Vantrel"};
-  std::unique_ptr<TForm1> form;
-
-  TForm1& Start(const std::string& iniText = {}) {
-    if (!iniText.empty()) sys.Profile.SetText(Ini, iniText);
-    form = std::make_unique<TForm1>(app, sys.System);
-    return *form;
-  }
+struct SettingsTest : SettingsFixture {
   std::vector<std::string> Writes() const {
     std::vector<std::string> writes;
     for (const std::string& c : sys.Profile.Calls)
@@ -217,7 +201,7 @@ TEST(SettingsExit, ExitSavesOrAsksWhetherToEndWithoutSaving) {
     bool ends;
     std::size_t boxes;
     std::string file;
-  } cases[] = {{true, {}, true, 0, std::regex_replace(FirstSave, std::regex("CtrlLock=0"), "CtrlLock=1")},
+  } cases[] = {{true, {}, true, 0, std::regex_replace(FirstSave.c_str(), std::regex("CtrlLock=0"), "CtrlLock=1")},
                {false, {IDNO}, false, 3, ""},
                {false, {IDYES}, true, 3, ""}};
   for (const auto& c : cases) {
