@@ -7,8 +7,11 @@
 //     shell_recorder.exe in this prefix);
 //   - the left button opens the lock menu: the Ctrl lock holds Ctrl while Home clicks;
 //   - exit: code 0, the lock saved, the icon gone, nothing left pressed.
+// With `look <name>` (run-menus.sh, at other densities and locales) it only looks: the tray
+// icon's picture, the banner menu, and screenshots of both menus and the options window, each
+// window alone, named after the run.
 //
-//   e2e_menus.exe <path\to\Vantrel.exe>
+//   e2e_menus.exe <path\to\Vantrel.exe> [look <name>]
 //
 // Prints "ok - ..." / "FAIL - ..." lines and a final "N passed, M failed"; exits 0 only when
 // every check passed. Screenshots go to shots\ beside the exe.
@@ -22,10 +25,12 @@
 #include "kit/Wait.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <map>
 
 using namespace kit;
 
-const char kDriverArguments[] = "";
+const char kDriverArguments[] = "[look <name>]";
 
 namespace {
 
@@ -35,6 +40,36 @@ POINT g_spot{};  // where Home's clicks land: inside the target window
 POINT g_icon{};  // where the last click on the tray icon was
 
 std::vector<bool> g_withCtrl;  // per left-button down on the target: Ctrl was down with it
+std::wstring g_exe, g_look;    // Vantrel.exe; the look run's name and a dash ("": the full run)
+int g_dpi = 96;
+
+int Px(int v) { return MulDiv(v, g_dpi, 96); }
+
+// A screenshot: the whole screen, or in a look run the window alone.
+void Snap(const wchar_t* name, HWND w) {
+  RECT r{};
+  if (g_look.empty() || !GetWindowRect(w, &r)) Shot(name);
+  else Shot(g_look + name, r);
+}
+
+// The icon resource `name` of Vantrel.exe at `size` pixels, found in `area` of the screen over
+// the colour `back`, pixel for pixel, where its 16-pixel picture stretched to that size is not.
+void CheckPicture(const std::string& what, const TScreenPixels& area, const wchar_t* name, int size,
+                  std::uint32_t back) {
+  POINT at{}, stretchedAt{};
+  const int own = Differing(area, IconPicture(g_exe, name, size, back), at), limit = size * size / 50;
+  Check(own >= 0 && own <= limit, what + Format(" is its own %d-pixel picture", size),
+        Format("<= %d pixels differing", limit), Format("%d at (%ld,%ld)", own, at.x, at.y));
+  if (size == 16) return;
+  const int stretched = Differing(area, IconPicture(g_exe, name, size, back, 16), stretchedAt);
+  Check(stretched > 4 * limit, what + " is not the 16-pixel picture stretched",
+        Format("> %d pixels differing", 4 * limit), Format("%d", stretched));
+}
+
+std::uint32_t SysRgb(int index) {
+  const COLORREF c = GetSysColor(index);
+  return static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
 
 LRESULT CALLBACK NoActivateProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
@@ -143,7 +178,7 @@ void CheckBanner(HWND menu) {
     return Blue(s.At(x, top)) > 150 && bottom > s.height / 2;
   };
   WaitFor(read, 5000);
-  Shot(L"banner");
+  Snap(L"banner", menu);
   Note("menu client area (%ld,%ld)-(%ld,%ld); strip in columns %d..%d, rows %d..%d", c.left, c.top,
        c.right, c.bottom, left, right - 1, top, bottom);
   const std::uint32_t head = top < 0 ? 0xFFFFFF : s.At(x, top);
@@ -174,6 +209,42 @@ void CheckBanner(HWND menu) {
   Check(lower > 20 && upper == 0,
         "the strip's white text is in its lower half, none in its top fifth",
         "> 20 and 0 white pixels", [&] { return Format("%d and %d", lower, upper); });
+
+  // At the screen's density: the strip 29 pixels wide at 96 dpi, from the items' inset (as far
+  // from the left as from the top), over the entries' rows: six entries of the picture's size
+  // and 3 above and below it, two separators of 9 (150 rows at 96 dpi).
+  const int picture = Px(16), entry = picture + 2 * Px(3), rule = Px(9);
+  Check(std::abs(right - left - Px(29)) <= 1 && left == top,
+        Format("at %d dpi the strip is %d pixels wide, from the items' inset", g_dpi, Px(29)),
+        Format("%d (+-1) columns from %d", Px(29), top),
+        [&] { return Format("%d columns from %d", right - left, left); });
+  Check(Blue(head) > 250 && std::abs(bottom - top + 1 - (6 * entry + 2 * rule)) <= 2,
+        "the strip runs from pure blue over the entries' rows",
+        Format("blue > 250, %d (+-2) rows", 6 * entry + 2 * rule),
+        Hex(head) + Format(", %d rows", bottom - top + 1));
+  const int items = left + Px(31);  // where the entries' own drawing starts
+  TScreenPixels first;
+  first.width = s.width - items;
+  first.height = std::min(entry, s.height - top);
+  for (int y = top; y < top + first.height; ++y)
+    for (int i = items; i < s.width; ++i) first.px.push_back(s.At(i, y));
+  CheckPicture("the options entry's picture", first, L"MENUIMAGE4", picture, SysRgb(COLOR_MENU));
+  // Each caption's ink (right of the pictures) lies within its entry, clear of its first and
+  // last row: no caption is cut by the entry's height.
+  std::string ink;
+  bool inside = true;
+  int y = top;
+  for (const char kind : std::string("EESEEESE")) {
+    const int h = kind == 'E' ? entry : rule;
+    int n = 0, edge = 0;
+    for (int r = y; kind == 'E' && r < std::min(y + h, s.height); ++r)
+      for (int i = items + Px(3) + picture + 1; i < s.width - 4; ++i)
+        if (Dark(s.At(i, r))) ++n, edge += r == y || r == y + h - 1;
+    if (kind == 'E') ink += Format(" %d%s", n, edge ? "!" : ""), inside = inside && n > 20 && !edge;
+    y += h;
+  }
+  Check(inside, "every caption lies inside its entry's rows",
+        "> 20 dark pixels per entry, none on its first or last row (!)", "ink" + ink);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -243,7 +314,7 @@ void CheckEntries(HWND form) {
     Check(WaitFor([&] { return IsWindowVisible(form) && Painted(form); }, 5000),
           "'o' shows the options window", "visible, with its controls",
           IsWindowVisible(form) ? "nothing drawn in it" : "hidden");
-    Shot(L"options");
+    Snap(L"options", form);
     PostMessageW(form, WM_CLOSE, 0, 0);
     Check(WaitFor([&] { return !IsWindowVisible(form); }, 5000) && Running(g_app),
           "WM_CLOSE only hides the shown options window", "hidden, Vantrel running", "not so");
@@ -263,7 +334,7 @@ void CheckCtrlLock(HWND form) {
   HWND box = FindWindowExW(form, nullptr, L"Button", L"Ctrl Key Lock");
   if (HWND menu = OpenMenu(false)) {
     WaitFor([&] { return Painted(menu); }, 5000);
-    Shot(L"lock-menu");
+    Snap(L"lock-menu", menu);
     // At the point of the click, moved into the work area above the taskbar when it is low.
     RECT r{};
     GetWindowRect(menu, &r);
@@ -329,41 +400,99 @@ void CheckExit(const std::string& user) {
   Check(down.empty(), "no key or mouse button is left down", "none", down);
 }
 
+// ---------------------------------------------------------------------------------------
+// 5. A look at another density or locale
+
+// The tray's picture: Vantrel's icon at the small-icon size of the density, over the
+// taskbar's colour (the commonest in the tray area).
+void CheckTrayPicture() {
+  const TScreenPixels tray = GrabScreen(TrayArea());
+  std::map<std::uint32_t, int> count;
+  for (const std::uint32_t c : tray.px) ++count[c];
+  const auto back = std::max_element(count.begin(), count.end(),
+                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  CheckPicture("the tray icon", tray, L"MAINICON", Px(16), back == count.end() ? 0 : back->first);
+  Shot(g_look + L"tray", TrayArea(), 4);
+}
+
+void Look(HWND form) {
+  CheckTrayPicture();
+  if (HWND menu = OpenMenu(true)) {
+    CheckBanner(menu);
+    Tap('O');
+    Check(WaitFor([&] { return IsWindowVisible(form) && Painted(form); }, 5000),
+          "'o' shows the options window", "visible, with its controls", "not so");
+    Snap(L"options", form);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindowVisible(form); }, 5000);
+  }
+  if (HWND menu = OpenMenu(false)) {
+    WaitFor([&] { return Painted(menu); }, 5000);
+    Snap(L"lock-menu", menu);
+    Tap(VK_ESCAPE);
+    MenuClosed();
+  }
+  DWORD code = 0;
+  const bool ended = CloseAndWait(g_app, code);
+  int dark = 0;
+  POINT p{};
+  // The next run finds its own icon alone.
+  Check(ended && code == 0 && WaitFor([&] { return (dark = TrayIconPixels(p)) < 20; }, 10000),
+        "WM_CLOSE ends Vantrel with code 0 and takes its icon away", "0, < 20 dark pixels",
+        [&] { return ended ? Format("%lu, %d", code, dark) : std::string("still running"); });
+}
+
 }  // namespace
 
 int Drive(const TDriverArgs& args) {
   const std::wstring& exe = args.exe;
+  g_exe = exe;
   g_dir = args.dir;
+  const bool look = args.more.size() == 2 && args.more[0] == L"look";
+  if (!args.more.empty() && !look) return Usage();
+  if (look) g_look = args.more[1] + L"-";
+  // Our own coordinates unscaled, as Vantrel's (it declares itself DPI-aware).
+  SetProcessDPIAware();
+  HDC screen = GetDC(nullptr);
+  g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
   char name[257] = {};
   DWORD size = sizeof name;
   GetUserNameA(name, &size);
   const std::string user = name;
-  // The lock off before the menu turns it on; with LockAndClick a lock clicks too.
-  RECT area{};
-  if (!Check(WriteBytes(g_dir + L"Vantrel.ini",
-                        "[" + user + "]\r\nCtrlLock=0\r\nLockAndClick=1\r\n") &&
-                 CreateTarget(area, false),
-             "the settings are seeded and the target window is up", "both", LastError()))
-    return Summary();
-  // Top right, clear of the taskbar, the menus above it and the options window at (0,0).
-  SetWindowPos(Target(), HWND_TOP, 480, 16, 300, 200, 0);
-  // Clicks leave the foreground window as it is: an open About box keeps the keyboard, and no
-  // focus change (see CheckCtrlLock) comes while the lock holds Ctrl.
-  SetWindowLongPtrW(Target(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoActivateProc));
+  Note("%d dpi, ANSI code page %u", g_dpi, GetACP());
+  if (!look) {
+    // The lock off before the menu turns it on; with LockAndClick a lock clicks too.
+    RECT area{};
+    if (!Check(WriteBytes(g_dir + L"Vantrel.ini",
+                          "[" + user + "]\r\nCtrlLock=0\r\nLockAndClick=1\r\n") &&
+                   CreateTarget(area, false),
+               "the settings are seeded and the target window is up", "both", LastError()))
+      return Summary();
+    // Top right, clear of the taskbar, the menus above it and the options window at (0,0).
+    SetWindowPos(Target(), HWND_TOP, 480, 16, 300, 200, 0);
+    // Clicks leave the foreground window as it is: an open About box keeps the keyboard, and
+    // no focus change (see CheckCtrlLock) comes while the lock holds Ctrl.
+    SetWindowLongPtrW(Target(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NoActivateProc));
+  }
   g_spot = {630, 116};
   const bool ready = StartReady(exe, g_app);
   HWND form = WindowOf(g_app, L"TForm1", L"Vantrel");
   if (Check(ready && form && WaitFor([] { return TrayIcon(g_icon); }, 15000),
             "Vantrel starts, holds its hotkeys and shows its tray icon", "all three",
             ready ? "no icon in the taskbar" : "no start")) {
-    if (HWND menu = OpenMenu(true)) {
-      CheckBanner(menu);
-      Tap(VK_ESCAPE);
-      Check(MenuClosed(), "Esc closes the banner menu", "closed", "still open");
+    if (look) {
+      Look(form);
+    } else {
+      if (HWND menu = OpenMenu(true)) {
+        CheckBanner(menu);
+        Tap(VK_ESCAPE);
+        Check(MenuClosed(), "Esc closes the banner menu", "closed", "still open");
+      }
+      CheckEntries(form);
+      CheckCtrlLock(form);
+      CheckExit(user);
     }
-    CheckEntries(form);
-    CheckCtrlLock(form);
-    CheckExit(user);
   }
   Kill(g_app);
   return Summary();

@@ -16,10 +16,6 @@ ws_test_session run-options "${3:-}" "$1" "$2"
 ws_shell_desktop
 app=$WS_TESTS_WIN\\Vantrel.exe
 ws_run 120 e2e_options.exe "$app"
-# The density is read when the Wine server starts: it is stopped first.
-"$WS_WINESERVER" -k >/dev/null 2>&1
-timeout 30 "$WS_WINESERVER" -w
-ws_regedit '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:00000090' ||
-  { echo "run-options: cannot set 144 dpi" >&2; exit 1; }
+ws_dpi 144 || { echo "run-options: cannot set 144 dpi" >&2; exit 1; }
 ws_run LC_ALL=C 60 e2e_options.exe "$app" layout dpi144-C
 report_summary

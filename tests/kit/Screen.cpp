@@ -1,5 +1,7 @@
 #include "Screen.h"
 
+#include <cstdlib>
+
 namespace kit {
 
 namespace {
@@ -102,6 +104,45 @@ bool Shot(const std::wstring& name) { return SaveScreen(ShotFolder() + name + L"
 
 bool Shot(const std::wstring& name, const RECT& area, int zoom) {
   return SaveScreen(ShotFolder() + name + L".bmp", area, zoom);
+}
+
+TScreenPixels IconPicture(const std::wstring& file, const wchar_t* name, int size, std::uint32_t back,
+                          int stored) {
+  TScreenPixels s;
+  HMODULE m = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  stored = stored ? stored : size;
+  HICON icon = m ? static_cast<HICON>(LoadImageW(m, name, IMAGE_ICON, stored, stored, 0)) : nullptr;
+  if (icon) {
+    HDC screen = GetDC(nullptr);
+    {
+      TDib dib(screen, size, size, 32, true);
+      HBRUSH brush = CreateSolidBrush(RGB(Red(back), Green(back), Blue(back)));
+      const RECT all{0, 0, size, size};
+      FillRect(dib.mem, &all, brush);
+      DeleteObject(brush);
+      DrawIconEx(dib.mem, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+      s = Grab(dib.mem, 0, 0, size, size);
+    }
+    ReleaseDC(nullptr, screen);
+    DestroyIcon(icon);
+  }
+  if (m) FreeLibrary(m);
+  return s;
+}
+
+int Differing(const TScreenPixels& area, const TScreenPixels& picture, POINT& at) {
+  const auto differ = [](std::uint32_t a, std::uint32_t b) {
+    return std::abs(Red(a) - Red(b)) > 24 || std::abs(Green(a) - Green(b)) > 24 || std::abs(Blue(a) - Blue(b)) > 24;
+  };
+  int best = -1;
+  for (int y = 0; picture.width && y + picture.height <= area.height; ++y)
+    for (int x = 0; x + picture.width <= area.width; ++x) {
+      int n = 0;
+      for (int j = 0; j < picture.height && (best < 0 || n < best); ++j)
+        for (int i = 0; i < picture.width; ++i) n += differ(area.At(x + i, y + j), picture.At(i, j));
+      if (best < 0 || n < best) best = n, at = {x, y};
+    }
+  return best;
 }
 
 RECT TrayArea() {

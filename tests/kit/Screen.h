@@ -37,6 +37,15 @@ bool SaveScreen(const std::wstring& path, const RECT& area, int zoom = 1);
 bool Shot(const std::wstring& name);
 bool Shot(const std::wstring& name, const RECT& area, int zoom = 1);
 
+// An icon resource of a program file drawn as the system draws it, at `size` pixels over the
+// colour `back`: the picture stored for `size`, or with `stored` the one stored for that size,
+// stretched (a picture blurred up from a smaller one).
+TScreenPixels IconPicture(const std::wstring& file, const wchar_t* name, int size, std::uint32_t back,
+                          int stored = 0);
+// Where `picture` shows best in `area`: the fewest of its pixels that differ there (by more
+// than 24 in a colour), and that place's top-left corner; -1 when there is nothing to compare.
+int Differing(const TScreenPixels& area, const TScreenPixels& picture, POINT& at);
+
 // The notification area of a Wine virtual desktop's taskbar: its right end, 64 pixels wide
 // (empty: no taskbar).
 RECT TrayArea();
