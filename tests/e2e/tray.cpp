@@ -110,13 +110,8 @@ int Drive(const TDriverArgs& args) {
   if (tray) {
     Check(WaitFor([&] { return now() == rest; }, 5000), "after End the rest image is shown", "the rest image",
           "another picture");
-    // An absence can only be watched for: 2 s are several animation periods.
-    bool still = true;
-    const long long end = Now() + Ticks(2000);
-    while (still && Now() < end) {
-      still = now() == rest;
-      Observe(100);
-    }
+    // 2 s are several animation periods.
+    const bool still = TrayStays(rest, 2000);
     Keep(L"stopped");
     Check(still, "after End the icon stays at rest (no animation)", "the rest image for 2 s", "it changed");
   }

@@ -64,6 +64,7 @@ std::string ChordName(UINT mods, WORD vk) {
   std::string s;
   if (mods & MOD_SHIFT) s += "Shift+";
   if (mods & MOD_CONTROL) s += "Ctrl+";
+  if (vk >= VK_F1 && vk <= VK_F24) return s + Format("F%d", vk - VK_F1 + 1);
   s += vk == VK_HOME ? "Home" : vk == VK_END ? "End" : Format("vk%02X", vk);
   return s;
 }

@@ -141,9 +141,9 @@ const Combo kServed[7] = {
     {0, VK_HOME},        {MOD_SHIFT, VK_HOME},  {MOD_SHIFT | MOD_CONTROL, VK_HOME}, {0, VK_END},
     {MOD_SHIFT, VK_END}, {MOD_CONTROL, VK_END}, {MOD_SHIFT | MOD_CONTROL, VK_END}};
 
-bool StartReady(const std::wstring& exe, Proc& p) { return Start(exe, p) && WaitReady(p); }
+bool StartReady(const std::wstring& exe, Proc& p, Keys keys) { return Start(exe, p) && WaitReady(p, keys); }
 
-bool WaitReady(const Proc& p) {
+bool WaitReady(const Proc& p, Keys keys) {
   // Its application window first, then the hotkey: probing only once the window exists
   // keeps our registrations out of its way.
   if (!WaitFor([&] { return WindowOf(p, L"TApplication", L"Vantrel") || !Running(p); }, 30000) || !Running(p))
@@ -153,12 +153,13 @@ bool WaitReady(const Proc& p) {
   // Home). Its first wait for input comes after all that.
   if (!WaitFor([&] { return WaitForInputIdle(p.pi.hProcess, 0) != WAIT_TIMEOUT; }, 30000)) return false;
   // Input idle can also come earlier (a wait for the shell's tray while the icon is added,
-  // before the hotkeys): the atom of the last of the seven hotkeys (Shift+Ctrl+End, 0x6023)
-  // is added just before that one is registered, so Home, the first, is registered by then
-  // and a probe can no longer take it from Vantrel. A stale atom of an ended run only means
-  // the probe comes as early as before.
-  WaitFor([] { return GlobalFindAtomW(L"HotKeyManagerHotKey24611") != 0; }, 10000);
-  return WaitFor([] { return HotKeyHeldElsewhere(0, VK_HOME); }, 10000);
+  // before the hotkeys): the atom of the last of the seven hotkeys (Shift+Ctrl+stop key, 0x6000
+  // above the key: 0x6023 for End) is added just before that one is registered, so the start
+  // key, the first, is registered by then and a probe can no longer take it from Vantrel. A
+  // stale atom of an ended run only means the probe comes as early as before.
+  const std::wstring atom = L"HotKeyManagerHotKey" + std::to_wstring(0x6000 | keys.stop);
+  WaitFor([&] { return GlobalFindAtomW(atom.c_str()) != 0; }, 10000);
+  return WaitFor([&] { return HotKeyHeldElsewhere(0, keys.start); }, 10000);
 }
 
 bool CloseAndWait(Proc& p, DWORD& code, double timeoutMs) {

@@ -61,10 +61,14 @@ struct Combo {
 // The seven combinations Vantrel serves.
 extern const Combo kServed[7];
 
-// Starts Vantrel and waits until it holds Home.
-bool StartReady(const std::wstring& exe, Proc& p);
+// The start and stop keys Vantrel serves: Home and End unless the player chose others.
+struct Keys {
+  WORD start = VK_HOME, stop = VK_END;
+};
+// Starts Vantrel and waits until it holds the start key.
+bool StartReady(const std::wstring& exe, Proc& p, Keys keys = {});
 // The same for a Vantrel started otherwise.
-bool WaitReady(const Proc& p);
+bool WaitReady(const Proc& p, Keys keys = {});
 // Posts WM_CLOSE to Vantrel's hidden main window (a close that saves) and waits for the end.
 bool CloseAndWait(Proc& p, DWORD& code, double timeoutMs = 15000);
 

@@ -1,5 +1,7 @@
 #include "Screen.h"
 
+#include "Wait.h"
+
 #include <cstdlib>
 
 namespace kit {
@@ -170,5 +172,12 @@ int TrayIconPixels(POINT& centre) {
 }
 
 bool TrayIcon(POINT& centre) { return TrayIconPixels(centre) >= 20; }
+
+bool TrayStays(const TScreenPixels& picture, double ms) {
+  bool still = true;
+  for (const long long end = Now() + Ticks(ms); still && Now() < end; Observe(100))
+    still = GrabScreen(TrayArea()) == picture;
+  return still;
+}
 
 }  // namespace kit

@@ -54,5 +54,8 @@ RECT TrayArea();
 int TrayIconPixels(POINT& centre);
 // Whether the icon shows there (20 dark pixels or more), and where.
 bool TrayIcon(POINT& centre);
+// Whether the tray area shows `picture` all through the next `ms`, looked at every 100 ms: an
+// animation's absence can only be watched for.
+bool TrayStays(const TScreenPixels& picture, double ms);
 
 }  // namespace kit

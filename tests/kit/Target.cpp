@@ -159,15 +159,15 @@ std::string NotStopped() {
   return "clicks go on";
 }
 
-bool StartAndWait(size_t n, size_t& from, double timeoutMs) {
+bool StartAndWait(size_t n, size_t& from, double timeoutMs, WORD startKey) {
   Pump();
   from = Recorded.size();
-  Chord(0, VK_HOME);
+  Chord(0, startKey);
   return WaitFor([&] { return CountLeftDownsFrom(from) >= n; }, timeoutMs);
 }
 
-bool StopAndWait(double intervalMs) {
-  Chord(0, VK_END);
+bool StopAndWait(double intervalMs, WORD stopKey) {
+  Chord(0, stopKey);
   return WaitClickingStopped(intervalMs);
 }
 

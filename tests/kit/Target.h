@@ -66,8 +66,9 @@ const double kMinPeriod = 80, kMaxPeriod = 130;
 bool WaitClickingStopped(double intervalMs = kInterval);
 // Why WaitClickingStopped gave up, for the report.
 std::string NotStopped();
-// Presses Home and waits for n downs after it; `from`: the index where they start.
-bool StartAndWait(size_t n, size_t& from, double timeoutMs = 10000);
-bool StopAndWait(double intervalMs = kInterval);
+// Presses Home (or the start key given) and waits for n downs after it; `from`: the index
+// where they start.
+bool StartAndWait(size_t n, size_t& from, double timeoutMs = 10000, WORD startKey = VK_HOME);
+bool StopAndWait(double intervalMs = kInterval, WORD stopKey = VK_END);
 
 }  // namespace kit
