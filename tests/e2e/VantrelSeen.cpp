@@ -35,6 +35,20 @@ bool TVantrelSeen::ClickTray(Btn b) {
   return MouseClick(icon, b);
 }
 
+bool TVantrelSeen::Choose(char letter) {
+  if (!ClickTray(Btn::Right) || !WaitFor([&] { return VisibleWindowOf(p, L"#32768") != nullptr; }, 5000))
+    return false;
+  Chord(0, static_cast<WORD>(letter));
+  return WaitFor([&] { return !VisibleWindowOf(p, L"#32768"); }, 5000);
+}
+
+bool TVantrelSeen::Type(HWND field, const char* digits) {
+  Chord(MOD_CONTROL, 'A');
+  for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
+  const std::wstring typed(digits, digits + std::strlen(digits));
+  return WaitFor([&] { return WindowText(field) == typed; }, 3000);
+}
+
 bool TVantrelSeen::TypeInterval(const char* digits) {
   if (Focus() != IntTime()) {
     const HWND before = Focus();
@@ -42,9 +56,5 @@ bool TVantrelSeen::TypeInterval(const char* digits) {
     WaitFor([&] { return Focus() != before; }, 3000);
     if (GetParent(Focus()) == Kid(3)) Chord(0, VK_TAB);
   }
-  if (!FocusOn(IntTime())) return false;
-  Chord(MOD_CONTROL, 'A');
-  for (const char* c = digits; *c; ++c) Chord(0, static_cast<WORD>(*c));
-  const std::wstring typed(digits, digits + std::strlen(digits));
-  return WaitFor([&] { return WindowText(IntTime()) == typed; }, 3000);
+  return FocusOn(IntTime()) && Type(IntTime(), digits);
 }

@@ -29,6 +29,10 @@ struct TVantrelSeen {
   // the icon's middle: two at one spot within the double-click time would make the second a
   // double click.
   bool ClickTray(kit::Btn b);
+  // The right-button menu, and in it the item whose mnemonic is `letter`.
+  bool Choose(char letter);
+  // The focused field's text selected and replaced by digits typed one by one.
+  bool Type(HWND field, const char* digits);
   // IntTime focused (Alt+T, then Tab when that went to the priority group, which has the same
   // mnemonic and comes just before it), its text selected and replaced by digits typed one by
   // one.

@@ -48,19 +48,6 @@ void Shot(HWND w, const wchar_t* step) {
   kit::Shot(step);
 }
 
-struct Vantrel : TVantrelSeen {
-  HWND Visible(const wchar_t* cls) const {
-    HWND w = WindowOf(p, cls);
-    return w && IsWindowVisible(w) ? w : nullptr;
-  }
-  // The right-button menu, and in it the item whose mnemonic is `letter`.
-  bool Choose(char letter) {
-    if (!ClickTray(Btn::Right) || !WaitFor([&] { return Visible(L"#32768") != nullptr; }, 5000)) return false;
-    Chord(0, static_cast<WORD>(letter));
-    return WaitFor([&] { return !Visible(L"#32768"); }, 5000);
-  }
-};
-
 // Whether `got` names the file `want`: the same path, or its short or long form.
 bool SameFile(std::wstring got, const std::wstring& want) {
   got.erase(std::remove(got.begin(), got.end(), L'"'), got.end());
@@ -91,7 +78,7 @@ int Drive(const TDriverArgs& args) {
   EnsureModifiersUp("at the start");
 
   // --- 1. started, its icon in the tray ------------------------------------------------------
-  Vantrel v;
+  TVantrelSeen v;
   POINT icon{};
   const bool started = StartReady(exe, v.p) && WaitFor([&] { return TrayIcon(icon); }, 10000);
   Shot(nullptr, L"1-tray");
@@ -131,7 +118,8 @@ int Drive(const TDriverArgs& args) {
 
   // --- 4. the lock menu: Enter on Ctrl Key Lock ------------------------------------------------
   HWND menu = nullptr;
-  bool locked = v.ClickTray(Btn::Left) && WaitFor([&] { return (menu = v.Visible(L"#32768")) != nullptr; }, 5000);
+  bool locked = v.ClickTray(Btn::Left) &&
+                WaitFor([&] { return (menu = VisibleWindowOf(v.p, L"#32768")) != nullptr; }, 5000);
   Shot(menu, L"4-lockmenu");
   Chord(0, VK_DOWN);
   Chord(0, VK_RETURN);
