@@ -1,5 +1,7 @@
 // Options window end-to-end driver: Vantrel.exe under Wine, its window shown by a middle
-// click on the tray icon, then looked at and driven with real keys and mouse clicks.
+// click on the tray icon, then looked at and driven with real keys and mouse clicks; then, on
+// new starts, the advanced settings window: the keys chosen there, one another program holds
+// (refused in the window, told of in a tray balloon at a start), and the click limit.
 //
 //   e2e_options.exe <path\to\Vantrel.exe>               the whole session
 //   e2e_options.exe <path\to\Vantrel.exe> layout <tag>  only the window's frame and layout
@@ -16,6 +18,8 @@
 #include "kit/Wait.h"
 
 #include "VantrelSeen.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -190,20 +194,43 @@ struct Vantrel : TVantrelSeen {
     Chord(0, VK_BACK);
     return WaitFor([&] { return Text(IntTime()) == before; }, 3000) && kept;
   }
+
+  // The advanced settings window and its i-th child in z-order (the tab order): 1 and 3 the
+  // hotkey fields, 4 the limit's check box, 5 its field, 6 the message, 7 OK.
+  HWND adv = nullptr;
+  HWND Adv(size_t i) const { const auto kids = Children(adv); return i < kids.size() ? kids[i] : nullptr; }
+  // 'd' in the right-button menu; the window comes up in front.
+  bool ShowAdvanced() {
+    return Choose('D') && WaitFor([&] {
+             adv = WindowOf(p, L"TAdvancedForm", L"詳細設定", true);
+             return adv && GetForegroundWindow() == adv;
+           }, 5000);
+  }
+  bool AdvancedHidden() const { return WaitFor([&] { return !IsWindowVisible(adv); }, 5000); }
+  // A click on a hotkey field, then the key pressed there, as a player chooses one.
+  bool ChooseKey(HWND field, WORD vk) const {
+    if (!Click(field, [&] { return Focus() == field; })) return false;
+    Tap(vk);
+    return WaitFor([&] { return HotKeyIn(field) == vk; }, 3000);
+  }
+  static WORD HotKeyIn(HWND field) { return LOWORD(SendMessageW(field, HKM_GETHOTKEY, 0, 0)); }
 };
 
-// Home, `downs` clicks, End: the mean period of the clicks after the first, whether Ctrl was
-// down while they came, and whether they stopped. Meanwhile the target covers the screen.
+// Home, `downs` clicks, End (or the keys given): the mean period of the clicks after the
+// first, whether Ctrl was down while they came, and whether they stopped. Meanwhile the target
+// covers the screen.
 struct Clicking {
   double period = 0;
   bool ctrl = false, stopped = false;
+  bool Stopped() const { return period > 0 && stopped; }  // after some clicks
+  std::string Text() const { return Format("%.1f ms, stopped %d", period, stopped); }
 };
 
-Clicking HomeAndEnd(size_t downs, double intervalMs) {
+Clicking HomeAndEnd(size_t downs, double intervalMs, Keys keys = {}) {
   const TScreenCover cover(g_aim);
   Clicking c;
   size_t from = 0;
-  if (StartAndWait(downs + 1, from)) {
+  if (StartAndWait(downs + 1, from, 10000, keys.start)) {
     const std::vector<size_t> d = LeftDownsFrom(from);
     c.period = MeanPeriod(d, 1, d.size() - 1);
   } else {
@@ -211,7 +238,7 @@ Clicking HomeAndEnd(size_t downs, double intervalMs) {
          static_cast<unsigned>(Events().size() - from), Pt(Cursor()).c_str());
   }
   c.ctrl = KeyDown(VK_CONTROL);
-  c.stopped = StopAndWait(intervalMs) && WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
+  c.stopped = StopAndWait(intervalMs, keys.stop) && WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
   return c;
 }
 
@@ -220,6 +247,160 @@ Clicking HomeAndEnd(size_t downs, double intervalMs) {
 bool Shot(HWND form, const std::wstring& step) {
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   return kit::Shot(step);
+}
+
+// --- the advanced settings window, on new starts after the options window's session -------
+
+const Keys kF6F7{VK_F6, VK_F7};
+
+// The combinations of these keys (kServed's, Home and End replaced) that nobody holds.
+std::string NotHeld(Keys k) {
+  std::string missing;
+  for (const Combo& c : kServed)
+    if (const WORD vk = c.vk == VK_HOME ? k.start : k.stop; !HotKeyHeldElsewhere(c.mods, vk))
+      missing += " " + ChordName(c.mods, vk);
+  return missing;
+}
+
+// Explorer shows a tray balloon as a visible top-level balloon tooltip, which tells its text.
+std::wstring BalloonText() {
+  wchar_t t[512] = {};
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr));)
+    if (IsWindowVisible(w) && (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON) &&
+        SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(t), SMTO_ABORTIFHUNG, 2000, nullptr))
+      break;
+  return t;
+}
+
+void AdvancedSettings(Vantrel& v, const std::wstring& exe) {
+  const std::wstring ini = g_dir + L"Vantrel.ini";
+  POINT icon{};
+  if (!Check(StartReady(exe, v.p) && WaitFor([&] { return TrayIcon(icon); }, 10000),
+             "Vantrel starts again with its icon", "ready", LastError))
+    return;
+  v.FindForm();
+  const TScreenPixels rest = GrabScreen(TrayArea());
+  DWORD code = 0;
+  const auto closed = [&] {
+    const bool ended = CloseAndWait(v.p, code) && code == 0;
+    Kill(v.p);
+    return ended;
+  };
+
+  // Shown at the options window's place with the keys in use; OK with nothing changed. Home and
+  // End carry the extended-key flag, by which Windows names them rather than Num 7 and Num 1
+  // (Wine's field draws KP_Home and KP_End all the same).
+  std::string before, after, kids;
+  ReadBytes(ini, before);
+  RECT wr{}, fr{};
+  const bool shown = v.ShowAdvanced() && GetWindowRect(v.adv, &wr) && GetWindowRect(v.form, &fr);
+  for (HWND k : Children(v.adv)) kids += Utf8(ClassOf(k)) + " ";
+  kids += Format("%04x %04x", v.HotKeyIn(v.Adv(1)), v.HotKeyIn(v.Adv(3)));
+  Shot(v.adv, L"advanced");
+  Check(shown && wr.left == fr.left && wr.top == fr.top &&
+            kids == "Static msctls_hotkey32 Static msctls_hotkey32 Button Edit Static Button Button 0824 0823",
+        "'d' in the right-button menu shows 詳細設定 in front at the options window's place, Home and End in it",
+        Format("at %ld,%ld", fr.left, fr.top),
+        [&] { return Format("shown %d at %ld,%ld: ", shown, wr.left, wr.top) + kids; });
+  Chord(0, VK_RETURN);
+  Check(v.AdvancedHidden() && ReadBytes(ini, after) && after == before,
+        "Enter there is OK; with nothing changed Vantrel.ini stays byte for byte as it was", Shown(before),
+        [&] { return Shown(after); });
+
+  // F6 and F7 chosen: saved after the options window's keys and served at once.
+  bool chosen = v.ShowAdvanced() && v.ChooseKey(v.Adv(1), VK_F6) && v.ChooseKey(v.Adv(3), VK_F7);
+  Chord(0, VK_RETURN);
+  chosen = chosen && v.AdvancedHidden() &&
+           WaitFor([&] { return ReadBytes(ini, after) && after.ends_with("StartKey=117\r\nStopKey=118\r\n"); }, 3000);
+  Check(chosen, "F6 and F7 pressed in the clicked hotkey fields, then Enter: saved last as StartKey=117, StopKey=118",
+        "...StartKey=117\\r\\nStopKey=118\\r\\n", [&] { return Shown(after); });
+  // Home, which nobody holds any more, can reach no program as a hotkey.
+  std::string notHeld = NotHeld(kF6F7);
+  const bool homeFree = !HotKeyHeldElsewhere(0, VK_HOME);
+  Clicking c = HomeAndEnd(2, 500, kF6F7);
+  Check(notHeld.empty() && homeFree && c.ctrl && c.Stopped(),
+        "Vantrel holds the seven combinations of F6 and F7, Home no more; F6 clicks with the Ctrl lock, F7 stops",
+        "all held, Home free, Ctrl down then up", [&] {
+          return Format("not held:%s, Home free %d, Ctrl %d, ", notHeld.c_str(), homeFree, c.ctrl) + c.Text();
+        });
+  // A key another program holds is refused in the window, nothing saved; F6 and F7 stay.
+  bool refused = v.ShowAdvanced() && v.ChooseKey(v.Adv(1), VK_F8) && RegisterHotKey(nullptr, 1, 0, VK_F8);
+  Chord(0, VK_RETURN);
+  const std::wstring held = L"F8 はほかのプログラムが使っているため登録できません。別のキーを選んでください。";
+  refused = refused && WaitFor([&] { return Text(v.Adv(6)) == held; }, 5000) && IsWindowVisible(v.adv) &&
+            IniValue("StartKey") == "117";
+  Shot(v.adv, L"advanced-refused");
+  const std::string said = Utf8(Text(v.Adv(6)));
+  Chord(0, VK_ESCAPE);
+  refused = v.AdvancedHidden() && refused;
+  notHeld = NotHeld(kF6F7);
+  c = HomeAndEnd(2, 500, kF6F7);
+  Check(refused && notHeld.empty() && c.Stopped(),
+        "F8, held by another program, chosen and OK: the window says so and stays, nothing saved; Esc; F6 and F7 work",
+        Utf8(held) + ", all held, clicks",
+        [&] { return said + ", StartKey=" + IniValue("StartKey") + ", not held:" + notHeld + ", " + c.Text(); });
+
+  // After an exit the next start serves F6 and F7, and Shift+F6 pins. Hotkeys are handled in
+  // order: F6's clicks show that Shift+F6 took P.
+  bool again = closed() && StartReady(exe, v.p, kF6F7);
+  const POINT P{g_aim.x - 40, g_aim.y}, Q{g_aim.x + 40, g_aim.y + 40};
+  POINT bad{-1, -1};
+  size_t from = 0;
+  {
+    const TScreenCover cover(P);
+    Chord(MOD_SHIFT, VK_F6);
+    again = again && StartAndWait(1, from, 10000, VK_F6) && StopAndWait(500, VK_F7) && MoveCursor(Q) &&
+            StartAndWait(2, from, 10000, VK_F6) && AllDownsAt(LeftDownsFrom(from), 0, P, bad);
+    again = StopAndWait(500, VK_F7) && again;
+  }
+  Check(again, "after an exit and a new start F6 clicks, F7 stops, Shift+F6 pins: clicks at it though the cursor moved",
+        "clicks at " + Pt(P), [&] {
+          return Format("%u clicks since the last F6, one at ", static_cast<unsigned>(CountLeftDownsFrom(from))) + Pt(bad);
+        });
+
+  // F8 in the file while it is held: the next start's balloon names it; the other six are held.
+  const std::wstring user = Wide(before.substr(1, before.find(']') - 1));  // the file's one section
+  again = closed() && WritePrivateProfileStringW(user.c_str(), L"StartKey", L"119", ini.c_str()) &&
+          WritePrivateProfileStringW(user.c_str(), L"IntTime", L"10", ini.c_str()) && Start(exe, v.p);
+  const std::wstring balloon =
+      L"F8 を登録できませんでした（ほかのプログラムが使っています）。詳細設定で別のキーを選んでください。";
+  std::wstring told;
+  again = again && WaitFor([&] { return (told = BalloonText()) == balloon; }, 15000);
+  kit::Shot(L"balloon");
+  notHeld = NotHeld({VK_F8, VK_F7});
+  Check(again && notHeld.empty(), "a start with F8 chosen and held elsewhere: the tray balloon names it, six are held",
+        Utf8(balloon), [&] { return Utf8(told) + ", not held:" + notHeld; });
+  UnregisterHotKey(nullptr, 1);
+  v.FindForm();
+
+  // The click limit set in the window, with F6 again: exactly 50 clicks at 10 ms, then rest.
+  bool limit = v.ShowAdvanced() && v.ChooseKey(v.Adv(1), VK_F6) &&
+               v.Click(v.Adv(4), [&] { return Checked(v.Adv(4)); }) &&
+               v.Click(v.Adv(5), [&] { return v.Focus() == v.Adv(5); }) && v.Type(v.Adv(5), "50");
+  Chord(0, VK_TAB);
+  limit = v.FocusOn(v.Adv(7)) && limit;
+  Shot(v.adv, L"advanced-limit");  // the guide's picture: F6 and F7 (named alike on Windows), the limit
+  limit = limit && v.Click(v.Adv(7), [&] { return !IsWindowVisible(v.adv); }) &&
+          WaitFor([] { return IniValue("ClickLimitOn") == "1" && IniValue("ClickLimit") == "50"; }, 3000);
+  size_t downs = 0, ups = 0;
+  bool stopped = false;
+  {
+    const TScreenCover cover(g_aim);
+    stopped = StartAndWait(50, from, 10000, VK_F6) && WaitClickingStopped(100) &&
+              WaitFor([] { return !KeyDown(VK_CONTROL); }, 3000);
+    for (size_t i = from; i < Events().size(); ++i)
+      (Events()[i].down ? downs : ups) += Events()[i].button == Btn::Left;
+    if (!stopped) StopAndWait(10, VK_F7);
+  }
+  Check(limit && stopped && downs == 50 && ups == 50,
+        "the limit of 50 set in the window: F6 at 10 ms makes exactly 50 clicks and stops by itself, Ctrl let go",
+        "50 downs, 50 ups, Ctrl up", [&] {
+          return Format("limit saved %d, stopped and Ctrl up %d, %u downs, %u ups", limit, stopped,
+                        static_cast<unsigned>(downs), static_cast<unsigned>(ups));
+        });
+  Check(WaitFor([&] { return GrabScreen(TrayArea()) == rest; }, 5000) && TrayStays(rest, 2000),
+        "then the tray icon is back at rest and stays so", "the rest picture for 2 s", "another picture");
+  Check(closed(), "WM_CLOSE ends it with 0", "exit 0", [&] { return Format("exit %lu", code); });
 }
 
 }  // namespace
@@ -400,6 +581,8 @@ int Drive(const TDriverArgs& args) {
           return Format("exit %lu, IntTime=%s, Ctrl %d Shift %d button %d", code, IniValue("IntTime").c_str(),
                         KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_LBUTTON));
         });
+  Kill(v.p);
+  if (!layoutOnly) AdvancedSettings(v, exe);
   Kill(v.p);
   return Summary();
 }

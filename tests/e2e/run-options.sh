@@ -15,7 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-session"
 ws_test_session run-options "${3:-}" "$1" "$2"
 ws_shell_desktop
 app=$WS_TESTS_WIN\\Vantrel.exe
-ws_run 120 e2e_options.exe "$app"
+ws_run 200 e2e_options.exe "$app"
 ws_dpi 144 || { echo "run-options: cannot set 144 dpi" >&2; exit 1; }
 ws_run LC_ALL=C 60 e2e_options.exe "$app" layout dpi144-C
 report_summary
