@@ -318,6 +318,11 @@ void AdvancedSettings(Vantrel& v, const std::wstring& exe) {
   std::string notHeld = NotHeld(kF6F7);
   const bool homeFree = !HotKeyHeldElsewhere(0, VK_HOME);
   Clicking c = HomeAndEnd(2, 500, kF6F7);
+  // The target is an ordinary window (Wine has no integrity levels to speak of): no word of a
+  // window run as administrator. The same session sees a balloon of Vantrel's further on.
+  std::wstring warned;
+  Check(!WaitFor([&] { return !(warned = BalloonText()).empty(); }, 1500),
+        "clicking into an ordinary window brings no tray balloon", "no balloon", [&] { return Utf8(warned); });
   Check(notHeld.empty() && homeFree && c.ctrl && c.Stopped(),
         "Vantrel holds the seven combinations of F6 and F7, Home no more; F6 clicks with the Ctrl lock, F7 stops",
         "all held, Home free, Ctrl down then up", [&] {
