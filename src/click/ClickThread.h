@@ -23,7 +23,7 @@ struct TClickerSettings {
   bool UseFixPoint = false;
   TPoint FixPoint;
   std::int32_t Tolerance = 0;      // pixels per axis
-  TShortCut StopKey = 0x23;        // injected on a move beyond the tolerance (VK_END)
+  TShortCut StopKey = win::VK_END; // injected on a move beyond the tolerance
   std::int64_t ClickLimit = 0;     // clicks before the worker ends by itself; 0: no limit
   // Called on the worker's thread once the limit's last click is done.
   std::function<void()> OnLimitReached;

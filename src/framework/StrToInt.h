@@ -1,7 +1,9 @@
-// The one integer conversion of the program, shared by the settings file and the numeric
-// fields: a signed 32-bit number in decimal, or in hexadecimal behind "$", "x", "X", "0x" or
-// "0X" (at most eight significant digits, taken as the 32-bit pattern), with an optional sign
-// before either form. Leading spaces are skipped; nothing may follow the digits.
+// The program's integer conversions. StrToInt, shared by the settings file and the numeric
+// fields' reading: a signed 32-bit number in decimal, or in hexadecimal behind "$", "x", "X",
+// "0x" or "0X" (at most eight significant digits, taken as the 32-bit pattern), with an
+// optional sign before either form; leading spaces are skipped, nothing may follow the
+// digits. WholeNumber, for what the program takes as a value a user meant (a field's value,
+// the advanced settings' keys): decimal only, saturating instead of failing on a long one.
 #pragma once
 
 #include <cstdint>

@@ -248,9 +248,7 @@ void TForm1::FormCreate() {
   if (refused.empty()) return;
   std::string keys;
   for (TShortCut code : refused) keys += (keys.empty() ? "" : "、") + ShortCutText(code);
-  (void)TrayIcon->ShowBalloonHint(
-      "Vantrel", keys + " を登録できませんでした（ほかのプログラムが使っています）。詳細設定で別のキーを選んでください。",
-      NIIF_WARNING);
+  FTray.ShowWarning(keys + " を登録できませんでした（ほかのプログラムが使っています）。詳細設定で別のキーを選んでください。");
 }
 
 std::vector<TShortCut> TForm1::RegisterClickHotKeys() {

@@ -20,7 +20,8 @@
 #include "ui/BarPopupMenu.h"
 #include "ui/Spin.h"
 
-// The controller's animation switch, wired to the tray icon once the icon exists.
+// The tray icon as the controller and the form's warnings use it, wired once the icon exists:
+// its animation switch, and balloons titled with the program's name with the warning icon.
 struct TTrayAnimationLink final : ITrayAnimation {
   TTrayIcon* Icon = nullptr;
   void SetCycleIcons(bool on) override {
