@@ -255,7 +255,7 @@ std::vector<std::string> EndWhileClicking(const std::wstring& exe, TWay way,
     std::string why = WindowOf(p, L"TApplication", L"Vantrel") ? "not ready (Home not held)"
                                                                 : "not ready (no window)";
     if (!p.started)
-      why = "not started";
+      why = "not started (" + LastError() + ")";
     else if (!Running(p) && GetExitCodeProcess(p.pi.hProcess, &code))
       why = Format("ended at start, exit 0x%lx", code);
     Kill(p);

@@ -1,5 +1,6 @@
 #include "Process.h"
 
+#include "Files.h"
 #include "Report.h"
 #include "Wait.h"
 
@@ -64,9 +65,16 @@ bool Start(const std::wstring& exe, Proc& p, const std::wstring& args) {
   std::wstring cmd = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  p.started = CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             dir.empty() ? nullptr : dir.c_str(), &si, &p.pi) != 0;
-  if (!p.started) RememberLastError();
+  // Wine now and then fails a start before the program's first instruction (seen once in
+  // some thousand starts); a program that cannot start fails the second time as well.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    p.started = CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.empty() ? nullptr : dir.c_str(), &si, &p.pi) != 0;
+    if (p.started) break;
+    RememberLastError();
+    Note("the start of %s failed (%s)%s", Utf8(exe).c_str(), LastError().c_str(),
+         attempt == 1 ? "; once more" : "");
+  }
   return p.started;
 }
 
